@@ -1,0 +1,96 @@
+// The platform seam: window, GL context, window messages, message boxes, swap and counter.
+// The only implementation includes SDL; the rest of the program sees these types only.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// What the window should be when it is opened.
+struct WindowRequest {
+    const char* title;
+    int width;
+    int height;
+    int colorBits;
+    bool fullscreen;
+};
+
+// The steps of opening a window, in the order they run; each can fail on its own.
+enum class OpenResult {
+    ok,
+    videoUnavailable,       // the video subsystem could not start
+    fullscreenDeclined,     // the full-screen mode was refused and the user declined a window
+    windowFailed,           // the window itself could not be made
+    glLibraryUnavailable,   // no OpenGL library for the window
+    pixelFormatUnsuitable,  // the context lacks double buffering, RGBA, depth or stencil
+    pixelFormatRejected,    // the pixel format attributes could not be set
+    contextFailed,          // the rendering context could not be made
+    contextNotCurrent,      // the rendering context could not be made current
+};
+
+// Opens the window with a double-buffered RGBA context (depth 24, stencil at least 1) and
+// makes it current. `fullscreen` is cleared when the user falls back to a window.
+OpenResult openWindow(WindowRequest& request);
+
+// Releases whatever openWindow achieved; safe after any failure and after success.
+void closeWindow();
+
+// Window messages, translated from the platform's events.
+enum class MessageKind {
+    size,       // new drawable size in width, height
+    activate,   // minimized says whether the window is minimised
+    close,      // the user asked to close the window
+    keyDown,    // key holds a virtual-key code
+    keyUp,      // key holds a virtual-key code
+    systemKey,  // a key pressed or released together with Alt; not recorded
+    quit,       // the message loop should end
+};
+
+struct Message {
+    MessageKind kind = MessageKind::quit;
+    int width = 0;
+    int height = 0;
+    bool minimized = false;
+    std::uint8_t key = 0;
+};
+
+// Takes the next message, if any, without waiting.
+bool pollMessage(Message& out);
+
+// Waits up to `milliseconds` for a message to arrive; returns at once when one is queued.
+void waitForMessage(int milliseconds);
+
+// Queues a message of our own ahead of the platform's events (used for quit and by tests).
+void postMessage(const Message& message);
+
+// Asks the message loop to end, as a quit message in the queue.
+void postQuit();
+
+// Drops every queued message, ours and the platform's.
+void discardMessages();
+
+// Shows a message box with one OK button and also prints the text to standard error.
+void showMessage(const char* caption, const char* text);
+
+// Asks a yes/no question; without a display the question goes to standard error and the
+// answer is yes.
+bool askYesNo(const char* caption, const char* text);
+
+void swapBuffers();
+
+// Sets the buffer swap interval; false when the driver keeps its own.
+bool setSwapInterval(int interval);
+
+// The high-resolution counter and its ticks per second.
+std::uint64_t counterValue();
+std::uint64_t counterFrequency();
+
+}  // namespace platform
+
+namespace platform {
+
+// The virtual-key code (0 when none) of a key by its physical position: a USB HID usage id,
+// so every player's keys stay side by side on any keyboard layout.
+std::uint8_t virtualKeyForScancode(int scancode);
+
+}  // namespace platform

@@ -1,0 +1,265 @@
+// The platform seam on SDL2: window and GL context, event translation, message boxes,
+// buffer swap, swap interval and the high-resolution counter.
+#include <SDL.h>
+
+#include <cstdio>
+#include <deque>
+
+#include "platform/platform.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint8_t kAltKey = 0x12;
+constexpr std::uint8_t kF10Key = 0x79;
+
+struct WindowState {
+    bool videoStarted = false;
+    bool glLibraryLoaded = false;
+    bool cursorHidden = false;
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+WindowState state;
+std::deque<Message> ownMessages;
+
+// Whether the display offers the requested full-screen mode with 8 bits per channel.
+bool fullscreenModeAvailable(const WindowRequest& request, SDL_DisplayMode& found) {
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        if (mode.w == request.width && mode.h == request.height &&
+            SDL_BITSPERPIXEL(mode.format) >= 24) {
+            found = mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool requestPixelFormat() {
+    return SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8) == 0 &&
+           SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8) == 0 &&
+           SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8) == 0 &&
+           SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 &&
+           SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24) == 0 &&
+           SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8) == 0;
+}
+
+// The game cannot run without the stencil buffer (its collision map), RGBA colour and depth.
+// Double buffering is asked for but not demanded: an offscreen surface has no front buffer.
+bool pixelFormatSuitable() {
+    int stencil = 0, depth = 0, red = 0;
+    SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencil);
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
+    SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &red);
+    return stencil >= 1 && depth >= 16 && red >= 5;
+}
+
+OpenResult createWindowAndContext(WindowRequest& request) {
+    Uint32 flags = SDL_WINDOW_OPENGL;
+    SDL_DisplayMode mode{};
+    if (request.fullscreen && !fullscreenModeAvailable(request, mode)) {
+        if (!askYesNo("Use windowes mode?",
+                      "The requested fullscreen mode is not supported by\nyour video card. "
+                      "Use windowed mode instead?"))
+            return OpenResult::fullscreenDeclined;
+        request.fullscreen = false;
+    }
+    flags |= request.fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+
+    if (SDL_GL_LoadLibrary(nullptr) != 0) return OpenResult::glLibraryUnavailable;
+    state.glLibraryLoaded = true;
+    if (!requestPixelFormat()) return OpenResult::pixelFormatRejected;
+
+    state.window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    request.width, request.height, flags);
+    if (state.window == nullptr) return OpenResult::windowFailed;
+    if (request.fullscreen) {
+        SDL_SetWindowDisplayMode(state.window, &mode);
+        SDL_ShowCursor(SDL_DISABLE);
+        state.cursorHidden = true;
+    }
+    state.context = SDL_GL_CreateContext(state.window);
+    if (state.context == nullptr) return OpenResult::contextFailed;
+    if (SDL_GL_MakeCurrent(state.window, state.context) != 0) return OpenResult::contextNotCurrent;
+    if (!pixelFormatSuitable()) return OpenResult::pixelFormatUnsuitable;
+    return OpenResult::ok;
+}
+
+bool windowMinimized() {
+    return state.window != nullptr &&
+           (SDL_GetWindowFlags(state.window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+bool translateWindowEvent(const SDL_WindowEvent& event, Message& out) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            out.kind = MessageKind::size;
+            out.width = event.data1;
+            out.height = event.data2;
+            if (state.window != nullptr)
+                SDL_GL_GetDrawableSize(state.window, &out.width, &out.height);
+            return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            out.kind = MessageKind::activate;
+            out.minimized = true;
+            return true;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out.kind = MessageKind::activate;
+            out.minimized = windowMinimized();
+            return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            out.kind = MessageKind::close;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool translateKeyEvent(const SDL_KeyboardEvent& event, Message& out) {
+    const std::uint8_t key = virtualKeyForScancode(event.keysym.scancode);
+    if (key == 0) return false;
+    out.key = key;
+    // Alt and F10 and every key pressed with Alt held are system keys, never recorded.
+    const bool system = (event.keysym.mod & KMOD_ALT) != 0 || key == kAltKey || key == kF10Key;
+    if (system)
+        out.kind = MessageKind::systemKey;
+    else
+        out.kind = event.type == SDL_KEYDOWN ? MessageKind::keyDown : MessageKind::keyUp;
+    return true;
+}
+
+bool translateEvent(const SDL_Event& event, Message& out) {
+    out = Message{};
+    switch (event.type) {
+        case SDL_QUIT:
+            out.kind = MessageKind::quit;
+            return true;
+        case SDL_WINDOWEVENT:
+            return translateWindowEvent(event.window, out);
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return translateKeyEvent(event.key, out);
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+OpenResult openWindow(WindowRequest& request) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return OpenResult::videoUnavailable;
+    state.videoStarted = true;
+    const OpenResult result = createWindowAndContext(request);
+    if (result != OpenResult::ok) return result;
+    SDL_StopTextInput();
+    SDL_DisableScreenSaver();
+    SDL_RaiseWindow(state.window);
+    // The window is shown in front: it starts active, as if activated right away.
+    Message shown;
+    shown.kind = MessageKind::activate;
+    shown.minimized = false;
+    postMessage(shown);
+    return OpenResult::ok;
+}
+
+void closeWindow() {
+    if (state.cursorHidden) SDL_ShowCursor(SDL_ENABLE);
+    state.cursorHidden = false;
+    if (state.context != nullptr) {
+        SDL_GL_MakeCurrent(state.window, nullptr);
+        SDL_GL_DeleteContext(state.context);
+        state.context = nullptr;
+    }
+    if (state.window != nullptr) {
+        SDL_DestroyWindow(state.window);
+        state.window = nullptr;
+    }
+    if (state.glLibraryLoaded) SDL_GL_UnloadLibrary();
+    state.glLibraryLoaded = false;
+    if (state.videoStarted) SDL_Quit();
+    state.videoStarted = false;
+    ownMessages.clear();
+}
+
+bool pollMessage(Message& out) {
+    if (!ownMessages.empty()) {
+        out = ownMessages.front();
+        ownMessages.pop_front();
+        return true;
+    }
+    if (!state.videoStarted) return false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (translateEvent(event, out)) return true;
+    }
+    return false;
+}
+
+void waitForMessage(int milliseconds) {
+    if (!ownMessages.empty() || !state.videoStarted) return;
+    SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
+void postMessage(const Message& message) {
+    ownMessages.push_back(message);
+}
+
+void postQuit() {
+    Message quit;
+    quit.kind = MessageKind::quit;
+    postMessage(quit);
+}
+
+void discardMessages() {
+    ownMessages.clear();
+    if (state.videoStarted) {
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+}
+
+void showMessage(const char* caption, const char* text) {
+    std::fprintf(stderr, "%s\n%s\n", caption, text);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+}
+
+bool askYesNo(const char* caption, const char* text) {
+    std::fprintf(stderr, "%s\n%s\n", caption, text);
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+    };
+    const SDL_MessageBoxData box = {
+        SDL_MESSAGEBOX_WARNING, nullptr, caption, text, 2, buttons, nullptr};
+    int answer = 1;
+    if (SDL_ShowMessageBox(&box, &answer) != 0) {
+        std::fprintf(stderr, "(no display for the question: answering yes)\n");
+        return true;
+    }
+    return answer == 1;
+}
+
+void swapBuffers() {
+    if (state.window != nullptr) SDL_GL_SwapWindow(state.window);
+}
+
+bool setSwapInterval(int interval) {
+    return SDL_GL_SetSwapInterval(interval) == 0;
+}
+
+std::uint64_t counterValue() {
+    return SDL_GetPerformanceCounter();
+}
+std::uint64_t counterFrequency() {
+    return SDL_GetPerformanceFrequency();
+}
+
+}  // namespace platform
