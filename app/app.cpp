@@ -1,0 +1,145 @@
+// The program's top: start-up, the message and frame loop, the frame step and shutdown.
+#include "app/app.h"
+
+#include <cstdio>
+#include <exception>
+#include <new>
+
+#include "app/init_game.h"
+#include "app/settings.h"
+#include "app/text_error.h"
+#include "app/window.h"
+#include "game/entities/entity_tables.h"
+#include "game/players/player.h"
+#include "game/scenes/game_scene.h"
+#include "game/scenes/intro_scene.h"
+#include "gfx/camera.h"
+#include "gfx/texture_manager.h"
+
+App* app = nullptr;
+
+namespace {
+
+constexpr const char* kErrorCaption = "An exception occured:";
+constexpr int kIdleWaitMs = 10;
+
+void reportStartupError(const char* text) {
+    platform::showMessage(kErrorCaption, text);
+    // The message box has already told the user; a log that cannot be written is let go.
+    std::FILE* log = std::fopen("errorlog.txt", "w");
+    if (log == nullptr) return;
+    std::fprintf(log, "ErrorLog:\n\n%s\n\n", text);
+    std::fflush(log);
+    std::fclose(log);
+}
+
+}  // namespace
+
+App::App() {
+    loadSettings();
+    timer = new FrameTimer{};
+    timer->restart();
+}
+
+void initialize() {
+    windowSettings.title = "Quorl";
+    windowSettings.width = 1024;
+    windowSettings.height = 768;
+    windowSettings.colorBits = 32;
+    windowSettings.fullscreen = settings.fullscreen != 0;
+    const int code = createWindow(*app);
+    if (code != 0) {
+        destroyWindow(*app);
+        raiseTextError(windowErrorText(code));
+    }
+    camera = new Camera{};
+    setOrthographicProjection(static_cast<std::uint32_t>(windowSettings.width),
+                              static_cast<std::uint32_t>(windowSettings.height));
+    initGame();
+}
+
+LoopStep pumpOnce(App& app) {
+    if (platform::pollMessage(app.message)) {
+        if (app.message.kind == platform::MessageKind::quit)
+            app.quit = true;
+        else
+            windowProc(app.message);
+        return LoopStep::message;
+    }
+    if (!windowSettings.active) return LoopStep::idle;
+    if (KeyState[27] == 1) app.quit = true;
+    stepFrame(app);
+    return LoopStep::frame;
+}
+
+void runMainLoop(App& app) {
+    while (!app.quit) {
+        // Frames never wait; only a minimised window waits briefly for its next message.
+        if (pumpOnce(app) == LoopStep::idle) platform::waitForMessage(kIdleWaitMs);
+    }
+}
+
+void stepFrame(App& app) {
+    app.frameTime =
+        static_cast<double>(app.timer->elapsedTicks()) * app.timer->secondsPerTick * 1000.0;
+    app.timer->restart();
+    switch (app.scene) {
+        case 0:
+            introSceneFrame(app);
+            break;
+        case 1:
+            gameSceneFrame(app);
+            break;
+        case 2:
+            break;
+        default:
+            raiseTextError("Invalid SceneNumber");
+    }
+}
+
+void shutdown(App& app) {
+    destroyEntityTables();
+    delete app.timer;
+    app.timer = nullptr;
+    delete camera;
+    camera = nullptr;
+    destroyPlayers();
+    releaseTextures();
+    destroyWindow(app);
+}
+
+int runQuorl() {
+    try {
+        app = new App;
+    } catch (const std::bad_alloc&) {
+        platform::showMessage("Fatal error!", "bad_alloc");
+        return -1;
+    } catch (const TextError& error) {
+        reportStartupError(error.text);
+        return -2;
+    }
+
+    try {
+        initialize();
+    } catch (const TextError& error) {
+        reportStartupError(error.text);
+        return -2;
+    } catch (const std::exception& error) {
+        reportStartupError(error.what());
+        return -2;
+    }
+
+    try {
+        runMainLoop(*app);
+        shutdown(*app);
+    } catch (const TextError& error) {
+        platform::showMessage(kErrorCaption, error.text);
+        return -3;
+    } catch (const std::exception& error) {
+        platform::showMessage(kErrorCaption, error.what());
+        return -3;
+    }
+    delete app;
+    app = nullptr;
+    return 0;
+}

@@ -1,0 +1,43 @@
+// The application record, the entry's three guarded phases, the main loop and the frame step.
+#pragma once
+
+#include <cstdint>
+
+#include "app/frame_timer.h"
+#include "platform/platform.h"
+
+struct App {
+    platform::Message message;  // the last message taken from the queue
+    bool windowOpen = false;
+    bool quit = false;
+    double frameTime = 0.0;  // milliseconds the last frame took
+    FrameTimer* timer = nullptr;
+    std::uint16_t scene = 0;  // 0 intro, 1 game, 2 idle
+
+    // Reads `config` and starts the frame timer.
+    App();
+};
+
+// The process-wide application; null outside the run.
+extern App* app;
+
+// Runs the whole program and returns its exit code: 0, -1, -2 or -3.
+int runQuorl();
+
+// Opens the window, sets the projection and starts the game.
+void initialize();
+
+// Handles messages and runs frames until `quit` is set.
+void runMainLoop(App& app);
+
+// What one pass of the main loop did.
+enum class LoopStep { message, frame, idle };
+
+// One pass of the main loop: one queued message, or else (while active) one frame.
+LoopStep pumpOnce(App& app);
+
+// One frame: measures the frame time, restarts the timer and runs the current scene.
+void stepFrame(App& app);
+
+// Releases everything start-up made, in a fixed order, the window last.
+void shutdown(App& app);

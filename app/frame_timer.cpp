@@ -1,0 +1,22 @@
+// The frame timer on the platform's high-resolution counter.
+#include "app/frame_timer.h"
+
+#include "platform/platform.h"
+
+const CounterSource& platformCounter() {
+    static const CounterSource source{platform::counterValue, platform::counterFrequency};
+    return source;
+}
+
+void FrameTimer::restart() {
+    secondsPerTick = 1.0 / static_cast<double>(counter->frequency());
+    startCount = static_cast<std::int64_t>(counter->value());
+}
+
+std::uint64_t FrameTimer::elapsedTicks() const {
+    return counter->value() - static_cast<std::uint64_t>(startCount);
+}
+
+double FrameTimer::elapsedSeconds() const {
+    return static_cast<double>(elapsedTicks()) * secondsPerTick;
+}

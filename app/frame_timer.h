@@ -1,0 +1,25 @@
+// A restartable high-resolution stopwatch giving seconds as a double.
+#pragma once
+
+#include <cstdint>
+
+// Where a timer reads its ticks; the platform's counter unless a test supplies its own.
+struct CounterSource {
+    std::uint64_t (*value)();
+    std::uint64_t (*frequency)();
+};
+
+const CounterSource& platformCounter();
+
+struct FrameTimer {
+    double secondsPerTick = 0.0;
+    std::int64_t startCount = 0;
+    const CounterSource* counter = &platformCounter();
+
+    // Starts a new measurement; the frequency is queried again each time.
+    void restart();
+    // Seconds since the last restart.
+    double elapsedSeconds() const;
+    // Ticks since the last restart, as an unsigned difference.
+    std::uint64_t elapsedTicks() const;
+};

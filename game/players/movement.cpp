@@ -1,0 +1,173 @@
+// Moving a line through the stencil collision map: gaps, firing, probes, marking and turning.
+#include "game/players/movement.h"
+
+#include <GL/gl.h>
+
+#include "game/entities/rockets.h"
+#include "gfx/image_names.h"
+#include "gfx/stencil.h"
+
+namespace {
+
+constexpr double kArenaSize = 768.0;
+constexpr double kProbeOffset = 1.5;
+constexpr double kRocketOffset = 4.5;
+constexpr std::size_t kTrailGrowth = 500;
+
+// Positive when the velocity component is zero or positive, negative otherwise.
+double bySign(double velocity, double offset) {
+    return velocity >= 0.0 ? offset : -offset;
+}
+
+void growTrailFor(Player& player, std::size_t needed) {
+    while (player.trail.size() < needed) player.trail.resize(player.trail.size() + kTrailGrowth);
+}
+
+// Appends a copy of the head and returns its index; the caller finishes the pair.
+std::uint32_t appendHeadCopy(Player& player) {
+    growTrailFor(player, player.pointCount + 2);
+    const std::uint32_t n = player.pointCount;
+    player.trail[n] = player.trail[n - 1];
+    return n;
+}
+
+void finishPair(Player& player, std::uint32_t n) {
+    player.trail[n + 1] = player.trail[n];
+    player.pointCount = n + 2;
+}
+
+void translate(TrailPoint& p, double dx, double dy) {
+    p.leftX += dx;
+    p.leftY += dy;
+    p.centerX += dx;
+    p.centerY += dy;
+    p.rightX += dx;
+    p.rightY += dy;
+}
+
+// One quad from cross-section a to cross-section b, counter-clockwise for forward travel.
+void emitPiece(const TrailPoint& a, const TrailPoint& b) {
+    glTexCoord2d(a.leftS, a.leftT);
+    glVertex2d(a.leftX, a.leftY);
+    glTexCoord2d(a.rightS, a.rightT);
+    glVertex2d(a.rightX, a.rightY);
+    glTexCoord2d(b.rightS, b.rightT);
+    glVertex2d(b.rightX, b.rightY);
+    glTexCoord2d(b.leftS, b.leftT);
+    glVertex2d(b.leftX, b.leftY);
+}
+
+void markPiece(const TrailPoint& a, const TrailPoint& b) {
+    glBegin(GL_QUADS);
+    emitPiece(a, b);
+    glEnd();
+}
+
+void enterMarkingState(const Player& player) {
+    glEnable(GL_TEXTURE_2D);
+    bindTexture(player.patternTexture);
+    glEnable(GL_ALPHA_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 1, 1);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+void leaveMarkingState() {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glStencilFunc(GL_EQUAL, 1, 1);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void fireHeldRocket(Player& player, double holeRadius) {
+    const TrailPoint& head = player.trail[player.pointCount - 1];
+    const double startX = head.centerX + bySign(player.velocityX, kRocketOffset);
+    const double startY = head.centerY + bySign(player.velocityY, kRocketOffset);
+    const TextureId hole = loadTexture(kHoleImage);
+    const TextureId rocket = loadTexture(kRocketImage);
+    spawnRocket(startX, startY, rocket, hole, player.velocityX / player.speed,
+                player.velocityY / player.speed, holeRadius);
+    player.heldKind = 0;
+}
+
+bool outsideArena(double x, double y) {
+    return x < 0.0 || x > kArenaSize || y < 0.0 || y > kArenaSize;
+}
+
+bool probeHits(double x, double y, double ox, double oy) {
+    return readStencil(static_cast<int>(x + ox + 0.5), static_cast<int>(y + oy + 0.5)) != 0.0f;
+}
+
+void kill(Player& player) {
+    player.alive = 0;
+    player.died = 1;
+}
+
+// Rotates the new cross-section about its inner edge and marks the wedge swept outside.
+void turnStep(Player& player, double frameTime) {
+    player.turnTime += frameTime;
+    if (player.turnTime < player.turnStepInterval) return;
+    const bool left = player.turnLeft != 0;
+    const double step = (left ? 1.0 : -1.0) * player.turnTime / 1000.0 * player.turnRate;
+    const std::uint32_t n = appendHeadCopy(player);
+    TrailPoint& p = player.trail[n];
+    if (left) {
+        rotateAbout(p.centerX, p.centerY, p.leftX, p.leftY, step);
+        rotateAbout(p.rightX, p.rightY, p.leftX, p.leftY, step);
+    } else {
+        rotateAbout(p.centerX, p.centerY, p.rightX, p.rightY, step);
+        rotateAbout(p.leftX, p.leftY, p.rightX, p.rightY, step);
+    }
+    markPiece(player.trail[n - 1], p);
+    finishPair(player, n);
+    setHeading(player, step);
+    player.turnTime = 0.0;
+}
+
+}  // namespace
+
+void makeGap(Player& player, double length) {
+    const std::uint32_t n = appendHeadCopy(player);
+    translate(player.trail[n], player.velocityX / player.speed * length,
+              player.velocityY / player.speed * length);
+    finishPair(player, n);
+}
+
+void updatePlayer(Player& player, std::uint32_t gapInterval, std::uint32_t holeRadius,
+                  std::uint32_t gapLength, double frameTime) {
+    if (player.pointCount >= player.trail.size()) growTrailFor(player, player.trail.size() + 1);
+    if (player.alive == 0) return;
+    enterMarkingState(player);
+
+    if (gapInterval != 0 && player.gapTimer->elapsedSeconds() >= gapInterval) {
+        makeGap(player, gapLength);
+        player.gapTimer->restart();
+    }
+    if (player.fire != 0 && player.heldKind == 1) fireHeldRocket(player, holeRadius);
+
+    const std::uint32_t h = player.pointCount - 1;
+    const double dt = frameTime / 1000.0;
+    TrailPoint next = player.trail[h];
+    translate(next, player.velocityX * dt, player.velocityY * dt);
+    const double du = dt * player.speed / player.patternLength;
+    next.leftT += du;
+    next.rightT += du;
+
+    if (outsideArena(next.leftX, next.leftY) || outsideArena(next.rightX, next.rightY)) {
+        kill(player);
+    } else {
+        // Probes look 1.5 pixels beyond the new edges, before this frame's piece is marked,
+        // so a line running straight never meets its own fresh piece.
+        const double ox = bySign(player.velocityX, kProbeOffset);
+        const double oy = bySign(player.velocityY, kProbeOffset);
+        if (probeHits(next.leftX, next.leftY, ox, oy) ||
+            probeHits(next.rightX, next.rightY, ox, oy))
+            kill(player);
+    }
+    markPiece(player.trail[h], next);
+    player.trail[h] = next;
+
+    if ((player.turnLeft != 0 || player.turnRight != 0) && player.alive == 1)
+        turnStep(player, frameTime);
+    leaveMarkingState();
+}

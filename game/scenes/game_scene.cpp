@@ -1,0 +1,132 @@
+// One frame of the game scene, in the order the round needs it.
+#include "game/scenes/game_scene.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/settings.h"
+#include "game/entities/pickups.h"
+#include "game/entities/rockets.h"
+#include "game/players/controls.h"
+#include "game/players/movement.h"
+#include "game/players/trail_drawing.h"
+#include "game/scenes/round_start.h"
+#include "game/scenes/scene_state.h"
+#include "gfx/camera.h"
+#include "gfx/image_names.h"
+#include "gfx/text.h"
+
+namespace {
+
+constexpr char kNextRoundText[] = "Press <SPACE> to start the new round";
+constexpr char kExitText[] = "Press <SPACE> to exit";
+
+char textBuffer[100];
+
+std::uint16_t countAlive() {
+    std::uint16_t alive = 0;
+    for (int i = 0; i < activePlayerCount(); ++i) {
+        if (players[i]->alive != 0) ++alive;
+    }
+    return alive;
+}
+
+void advanceRound(double frameTime) {
+    readControls();
+    for (int i = 0; i < activePlayerCount(); ++i) {
+        updatePlayer(*players[i], settings.gapInterval, settings.holeRadius, settings.gapLength,
+                     frameTime);
+    }
+    if (settings.pickupsEnabled != 0) runPickupStep();
+}
+
+void drawArena(double frameTime) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glLoadIdentity();
+    applyCamera();
+    for (int i = 0; i < activePlayerCount(); ++i) drawTrail(*players[i]);
+    glDisable(GL_STENCIL_TEST);
+    drawPickups();
+    updateRockets(frameTime);
+    removeDeadRockets();
+}
+
+void drawGreyShapes(bool roundOver) {
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0.3f, 0.3f, 0.3f);
+    glBegin(GL_QUADS);
+    glVertex2i(768, 0);
+    glVertex2i(1024, 0);
+    glVertex2i(1024, 768);
+    glVertex2i(768, 768);
+    if (roundOver) {
+        glVertex2i(0, 296);
+        glVertex2i(768, 296);
+        glVertex2i(768, 472);
+        glVertex2i(0, 472);
+    }
+    glEnd();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void drawScoreBoard() {
+    for (int i = 0; i < activePlayerCount(); ++i) {
+        const Player& player = *players[i];
+        std::snprintf(textBuffer, sizeof textBuffer, "%s has", player.name);
+        drawText(800, 130 * i + 70, 0.5, textBuffer, loadTexture(kFontImage));
+        std::snprintf(textBuffer, sizeof textBuffer, player.score > 1 ? "%u scores." : "%u score.",
+                      static_cast<unsigned>(player.score));
+        drawText(800, 130 * i + 40, 0.5, textBuffer, loadTexture(kFontImage));
+    }
+}
+
+}  // namespace
+
+void settleDeaths() {
+    const int count = activePlayerCount();
+    for (int i = 0; i < count; ++i) {
+        if (players[i]->died == 0) continue;
+        for (int j = 0; j < count; ++j) {
+            if (j != i && players[j]->alive != 0) ++players[j]->score;
+        }
+        players[i]->died = 0;
+    }
+}
+
+const char* bannerText(bool& exitAfterSpace) {
+    if (settings.fixedRounds != 0) {
+        exitAfterSpace = roundCounter >= settings.matchLimit;
+    } else {
+        exitAfterSpace = false;
+        for (int i = 0; i < activePlayerCount(); ++i) {
+            if (players[i]->score >= settings.matchLimit) exitAfterSpace = true;
+        }
+    }
+    return exitAfterSpace ? kExitText : kNextRoundText;
+}
+
+void gameSceneFrame(App& app) {
+    const std::uint16_t alive = countAlive();
+    const bool roundOver = alive <= 1;
+    if (!roundOver) advanceRound(app.frameTime);
+    settleDeaths();
+    drawArena(app.frameTime);
+    drawGreyShapes(roundOver);
+    drawScoreBoard();
+    bool exitAfterSpace = false;
+    if (roundOver) {
+        std::snprintf(textBuffer, sizeof textBuffer, "%s", bannerText(exitAfterSpace));
+        drawText(0, 374, 0.65, textBuffer, loadTexture(kFontImage));
+    }
+    glEnable(GL_STENCIL_TEST);
+    platform::swapBuffers();
+    if (freshSpacePress()) {
+        if (exitAfterSpace)
+            platform::postQuit();
+        else if (roundOver)
+            startRound();
+    }
+}

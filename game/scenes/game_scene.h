@@ -1,0 +1,12 @@
+// The game scene: round flow, scoring, the arena, the score board and the banner.
+#pragma once
+
+struct App;
+
+void gameSceneFrame(App& app);
+
+// Gives every living player a point for each player that died this frame.
+void settleDeaths();
+
+// The banner between rounds and whether the match is over, for a frame with at most one alive.
+const char* bannerText(bool& exitAfterSpace);

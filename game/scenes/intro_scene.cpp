@@ -1,0 +1,76 @@
+// The intro scene's timeline, drawing and the SPACE press that starts the match.
+#include "game/scenes/intro_scene.h"
+
+#include <GL/gl.h>
+
+#include "app/app.h"
+#include "app/init_game.h"
+#include "game/scenes/round_start.h"
+#include "game/scenes/scene_state.h"
+#include "gfx/camera.h"
+#include "gfx/image_names.h"
+#include "gfx/text.h"
+
+double introClock = 0.0;
+double introScroll = 0.0;
+
+namespace {
+
+void texturedQuad(double left, double bottom, double right, double top) {
+    glBegin(GL_QUADS);
+    glTexCoord2i(0, 0);
+    glVertex2d(left, bottom);
+    glTexCoord2i(1, 0);
+    glVertex2d(right, bottom);
+    glTexCoord2i(1, 1);
+    glVertex2d(right, top);
+    glTexCoord2i(0, 1);
+    glVertex2d(left, top);
+    glEnd();
+}
+
+void drawLogoPicture() {
+    glDisable(GL_TEXTURE_2D);
+    texturedQuad(0, 0, 1024, 256);  // the white band
+    glEnable(GL_TEXTURE_2D);
+    bindTexture(wideLogoTexture);
+    texturedQuad(0, 256, 1024, 768);
+    bindTexture(squareLogoTexture);
+    texturedQuad(256, 918, 768, 1430);
+}
+
+}  // namespace
+
+void advanceIntroTimeline(double frameTime) {
+    introClock += frameTime;
+    const double t = introClock;
+    if (t <= 2000.0)
+        introScroll = t / 2000.0 * -768.0;
+    else if (t <= 4000.0)
+        introScroll = -768.0;
+    else if (t <= 6000.0)
+        introScroll = (t - 4000.0) / 2000.0 * 768.0 - 768.0;
+    else if (t <= 8000.0)
+        introScroll = 0.0;
+    else
+        introClock = 0.0;
+}
+
+void introSceneFrame(App& app) {
+    advanceIntroTimeline(app.frameTime);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glLoadIdentity();
+    applyCamera();
+    glPushMatrix();
+    glTranslated(0.0, introScroll, 0.0);
+    drawLogoPicture();
+    glPopMatrix();
+    drawText(10, 730, 0.5, "Press <SPACE>", loadTexture(kFontImage));
+    platform::swapBuffers();
+    if (freshSpacePress()) {
+        startRound();
+        ++app.scene;
+    }
+}

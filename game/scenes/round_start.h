@@ -1,0 +1,4 @@
+// Beginning a round: every player placed anew and revived, the stencil cleared.
+#pragma once
+
+void startRound();

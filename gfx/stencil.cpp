@@ -1,0 +1,13 @@
+// Single-pixel stencil reads, kept inside the window: outside it GL returns no defined value.
+#include "gfx/stencil.h"
+
+#include <GL/gl.h>
+
+#include "app/window.h"
+
+float readStencil(int x, int y) {
+    if (x < 0 || y < 0 || x >= windowSettings.width || y >= windowSettings.height) return 0.0f;
+    float value = 0.0f;
+    glReadPixels(x, y, 1, 1, GL_STENCIL_INDEX, GL_FLOAT, &value);
+    return value;
+}

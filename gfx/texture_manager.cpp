@@ -1,0 +1,169 @@
+// Loading images with DevIL into GL textures, the texture table and the bound-texture cache.
+#include "gfx/texture_manager.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <IL/il.h>
+#include <IL/ilu.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/text_error.h"
+#include "gfx/image_file.h"
+
+namespace {
+
+constexpr std::uint32_t kGrowthStep = 5;
+
+std::vector<std::unique_ptr<TextureRecord>> table;
+TextureId boundId = 0;
+
+// Composed failure texts; cut to fit when a name is very long.
+char messageBuffer[300];
+
+[[noreturn]] void failWithName(const char* prefix, const char* detail) {
+    std::snprintf(messageBuffer, sizeof messageBuffer, "%s%s", prefix, detail);
+    raiseTextError(messageBuffer);
+}
+
+std::uint32_t maxTextureSide() {
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side > 0 ? static_cast<std::uint32_t>(side) : 1024u;
+}
+
+// Hands DevIL only files whose content and declared size we have checked, and picks the
+// decoder by that content rather than by the file name.
+void decodeImage(const char* name) {
+    std::vector<std::uint8_t> bytes;
+    const bool read = readImageFile(name, bytes);
+    const ImageHeader header = read ? inspectImage(bytes) : ImageHeader{};
+    if (header.kind == ImageKind::unsupported || !imageSizeAcceptable(header, maxTextureSide()))
+        failWithName("Texture not found:\n", name);
+    const ILenum type = header.kind == ImageKind::png ? IL_PNG : IL_BMP;
+    if (!ilLoadL(type, bytes.data(), static_cast<ILuint>(bytes.size())))
+        failWithName("Texture not found:\n", name);
+}
+
+// Brings the image to RGB or RGBA with 8 bits per channel, or fails.
+void normaliseFormat() {
+    const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
+    const bool byteChannels = ilGetInteger(IL_IMAGE_TYPE) == IL_UNSIGNED_BYTE;
+    switch (format) {
+        case IL_RGB:
+        case IL_RGBA:
+            // Wider channels would be uploaded as bytes and misread: narrow them first.
+            if (!byteChannels) ilConvertImage(format, IL_UNSIGNED_BYTE);
+            break;
+        case IL_BGR:
+            ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
+            break;
+        case IL_BGRA:
+            ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
+            break;
+        default:
+            raiseTextError("Unknown IL_IMAGE_FORMAT");
+    }
+}
+
+void uploadImage(TextureRecord& record) {
+    glBindTexture(GL_TEXTURE_2D, record.glName);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLenum format = record.hasAlpha ? GL_RGBA : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), record.width, record.height, 0,
+                 format, GL_UNSIGNED_BYTE, ilGetData());
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR)
+        failWithName("An OpenGL error occured:\n",
+                     reinterpret_cast<const char*>(gluErrorString(error)));
+}
+
+// Errors left pending by unrelated GL calls must not be blamed on this upload.
+void discardPendingGlErrors() {
+    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
+void loadInto(TextureRecord& record, const char* name) {
+    record.fileName = name;
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    // The DevIL image goes whatever happens, so a failed load leaks nothing.
+    struct ImageGuard {
+        ILuint id;
+        ~ImageGuard() { ilDeleteImages(1, &id); }
+    } guard{image};
+
+    decodeImage(name);
+    iluFlipImage();
+    normaliseFormat();
+    record.width = ilGetInteger(IL_IMAGE_WIDTH);
+    record.height = ilGetInteger(IL_IMAGE_HEIGHT);
+    record.hasAlpha = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL) == 4;
+    if (ilGetError() != IL_NO_ERROR) raiseTextError("A DevIL error occured");
+    discardPendingGlErrors();
+    uploadImage(record);
+}
+
+}  // namespace
+
+TextureId loadTexture(const char* name) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i] && table[i]->fileName == name) return static_cast<TextureId>(i);
+    }
+    auto slot = std::find(table.begin(), table.end(), nullptr);
+    if (slot == table.end()) {
+        const std::size_t oldCount = table.size();
+        resizeTextureTable(static_cast<std::uint32_t>(oldCount + kGrowthStep));
+        slot = table.begin() + static_cast<std::ptrdiff_t>(oldCount);
+    }
+    const auto id = static_cast<TextureId>(slot - table.begin());
+    *slot = std::make_unique<TextureRecord>();
+    glGenTextures(1, &(*slot)->glName);
+    loadInto(**slot, name);
+    boundId = id;
+    return id;
+}
+
+void bindTexture(TextureId id) {
+    if (id == boundId || id >= table.size() || !table[id]) return;
+    glBindTexture(GL_TEXTURE_2D, table[id]->glName);
+    boundId = id;
+}
+
+const TextureRecord& textureRecord(TextureId id) {
+    return *table.at(id);
+}
+
+void resizeTextureTable(std::uint32_t count) {
+    table.resize(count);
+}
+
+std::uint32_t textureSlotCount() {
+    return static_cast<std::uint32_t>(table.size());
+}
+
+TextureId boundTextureId() {
+    return boundId;
+}
+
+void resetTextureCache() {
+    boundId = 0;
+}
+
+void releaseTextures() {
+    boundId = 0;
+    for (auto& record : table) {
+        if (!record) continue;
+        glDeleteTextures(1, &record->glName);
+        record.reset();
+    }
+    table.clear();
+}
