@@ -108,6 +108,20 @@ void shutdown(App& app) {
     destroyWindow(app);
 }
 
+int runAndShutDown(App& app) {
+    try {
+        runMainLoop(app);
+        shutdown(app);
+    } catch (const TextError& error) {
+        platform::showMessage(kErrorCaption, error.text);
+        return -3;
+    } catch (const std::exception& error) {
+        platform::showMessage(kErrorCaption, error.what());
+        return -3;
+    }
+    return 0;
+}
+
 int runQuorl() {
     try {
         app = new App;
@@ -129,16 +143,8 @@ int runQuorl() {
         return -2;
     }
 
-    try {
-        runMainLoop(*app);
-        shutdown(*app);
-    } catch (const TextError& error) {
-        platform::showMessage(kErrorCaption, error.text);
-        return -3;
-    } catch (const std::exception& error) {
-        platform::showMessage(kErrorCaption, error.what());
-        return -3;
-    }
+    const int code = runAndShutDown(*app);
+    if (code != 0) return code;
     delete app;
     app = nullptr;
     return 0;

@@ -24,6 +24,9 @@ extern App* app;
 // Runs the whole program and returns its exit code: 0, -1, -2 or -3.
 int runQuorl();
 
+// Runs the main loop and shuts down: 0, or -3 after a fatal error (shown, nothing released).
+int runAndShutDown(App& app);
+
 // Opens the window, sets the projection and starts the game.
 void initialize();
 

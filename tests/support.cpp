@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 
+#include "app/frame_timer.h"
 #include "app/init_game.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
@@ -140,4 +141,43 @@ std::string saveFrame(const std::string& name) {
     ilSave(IL_PNG, path.c_str());
     ilDeleteImages(1, &image);
     return path;
+}
+
+namespace {
+FakeCounter* activeFake = nullptr;
+std::uint64_t fakeValue() { return activeFake->now; }
+std::uint64_t fakeFrequency() { return activeFake->frequency; }
+const CounterSource fakeSource{fakeValue, fakeFrequency};
+}  // namespace
+
+FakeCounter::FakeCounter(std::uint64_t ticksPerSecond) : frequency(ticksPerSecond) {
+    activeFake = this;
+}
+
+FakeCounter::~FakeCounter() { activeFake = nullptr; }
+
+const CounterSource& FakeCounter::source() const { return fakeSource; }
+
+void writeConfig(const Settings& s) {
+    std::vector<std::uint8_t> image(kSettingsFileSize);
+    encodeSettings(s, image.data());
+    writeFile("config", image);
+}
+
+int countPixels(int x0, int y0, int x1, int y1, int low, int high) {
+    const int width = x1 - x0, height = y1 - y0;
+    std::vector<GLubyte> pixels(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x0, y0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    int count = 0;
+    for (std::size_t i = 0; i < pixels.size(); i += 3) {
+        const bool inside = [&] {
+            for (std::size_t c = i; c < i + 3; ++c) {
+                if (pixels[c] < low || pixels[c] > high) return false;
+            }
+            return true;
+        }();
+        if (inside) ++count;
+    }
+    return count;
 }

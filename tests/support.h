@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_timer.h"
 #include "app/settings.h"
 
 // A new empty folder under the system's temporary folder.
@@ -50,3 +51,20 @@ protected:
     void SetUp() override { resetWorld(); }
     void TearDown() override { resetWorld(); }
 };
+
+// A counter the test moves by hand: `now` ticks at `frequency` ticks per second. One fake
+// exists at a time, since the counter functions are plain function pointers.
+struct FakeCounter {
+    explicit FakeCounter(std::uint64_t ticksPerSecond);
+    ~FakeCounter();
+    const CounterSource& source() const;
+    std::uint64_t now = 0;
+    std::uint64_t frequency;
+};
+
+// Writes `s` as the `config` file of the working folder, where the App record reads it.
+void writeConfig(const Settings& s);
+
+// Counts the pixels of the window rectangle x0 <= x < x1, y0 <= y < y1 whose red, green and
+// blue all lie between `low` and `high`.
+int countPixels(int x0, int y0, int x1, int y1, int low, int high);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorl needs, only when some are missing.
+#   scripts/install-deps.sh            what building and playing need
+#   scripts/install-deps.sh --tests    also what the tests need
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libdevil-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
+  libcli11-dev libinih-dev
+)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(libgtest-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,108 @@
+// The main loop's passes, the frame step's scene dispatch and the fatal-error exit.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/text_error.h"
+#include "app/window.h"
+#include "tests/support.h"
+
+namespace {
+
+class MainLoop : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        std::uint8_t image[kSettingsFileSize] = {};
+        writeFile("config", std::vector<std::uint8_t>(image, image + sizeof image));
+        loop = std::make_unique<App>();
+        loop->timer->counter = &counter.source();
+        loop->timer->restart();
+        loop->scene = 2;
+    }
+    void TearDown() override {
+        delete loop->timer;
+        GlTest::TearDown();
+    }
+    void post(platform::MessageKind kind, std::uint8_t key = 0) {
+        platform::Message m;
+        m.kind = kind;
+        m.key = key;
+        platform::postMessage(m);
+    }
+    FakeCounter counter{1000};
+    std::unique_ptr<App> loop;
+};
+
+}  // namespace
+
+using platform::MessageKind;
+
+TEST_F(MainLoop, HandlesEveryQueuedMessageBeforeTheNextFrame) {
+    post(MessageKind::activate);
+    post(MessageKind::keyDown, 'A');
+    post(MessageKind::keyDown, 'B');
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::message);
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::message);
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::message);
+    EXPECT_EQ(KeyState['B'], 1);
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
+}
+
+TEST_F(MainLoop, NoFramesWhileMinimisedAndTheNextFrameCoversTheWholeWait) {
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::idle);
+    KeyState[27] = 1;
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::idle);  // ESC is not read while minimised
+    EXPECT_FALSE(loop->quit);
+    KeyState[27] = 0;
+    counter.now += 5000;
+    post(MessageKind::activate);
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::message);
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
+    EXPECT_DOUBLE_EQ(loop->frameTime, 5000.0);
+}
+
+TEST_F(MainLoop, EscapeQuitsAfterExactlyOneMoreFrame) {
+    windowSettings.active = true;
+    KeyState[27] = 1;
+    counter.now += 16;
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
+    EXPECT_TRUE(loop->quit);
+    EXPECT_DOUBLE_EQ(loop->frameTime, 16.0);
+    runMainLoop(*loop);  // returns at once: quit is set
+}
+
+TEST_F(MainLoop, QuitMessageEndsTheLoopWithoutAFrame) {
+    windowSettings.active = true;
+    post(MessageKind::close);
+    runMainLoop(*loop);
+    EXPECT_TRUE(loop->quit);
+    EXPECT_EQ(loop->frameTime, 0.0);
+}
+
+TEST_F(MainLoop, IdleSceneMeasuresTimeAndDrawsNothing) {
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const Rgba before = colorAt(500, 400);
+    counter.now += 40;
+    stepFrame(*loop);
+    EXPECT_DOUBLE_EQ(loop->frameTime, 40.0);
+    const Rgba after = colorAt(500, 400);
+    EXPECT_EQ(before.r, after.r);
+    EXPECT_EQ(before.b, after.b);
+}
+
+TEST_F(MainLoop, UnknownSceneIsAFatalErrorEndingWithMinusThree) {
+    loop->scene = 3;
+    try {
+        stepFrame(*loop);
+        FAIL() << "no error";
+    } catch (const TextError& error) {
+        EXPECT_STREQ(error.text, "Invalid SceneNumber");
+    }
+    windowSettings.active = true;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runAndShutDown(*loop), -3);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Invalid SceneNumber"),
+              std::string::npos);
+}

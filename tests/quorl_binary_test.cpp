@@ -1,0 +1,91 @@
+// The real `quorl` program run as a user would, in a scratch folder, without a display.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::string errors;
+};
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class QuorlBinary : public ::testing::Test {
+protected:
+    void SetUp() override { folder = makeScratchFolder("quorl-binary"); }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // Runs the game with SDL's given video driver; `seconds` bounds the run, after which
+    // SIGTERM asks the game to quit as closing its window would.
+    Outcome run(const char* videoDriver, int seconds = 20) {
+        const std::string command = "cd '" + folder.string() +
+                                    "' && env -u DISPLAY SDL_VIDEODRIVER=" + videoDriver +
+                                    " timeout --preserve-status -k 5 " + std::to_string(seconds) +
+                                    " '" + QUORL_BINARY + "' 2> stderr.txt";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(folder / "stderr.txt")};
+    }
+
+    void writeConfig(const Settings& s) {
+        std::uint8_t image[kSettingsFileSize] = {};
+        encodeSettings(s, image);
+        writeFile(folder / "config", std::vector<std::uint8_t>(image, image + sizeof image));
+    }
+
+    fs::path folder;
+};
+
+}  // namespace
+
+TEST_F(QuorlBinary, WithoutConfigItReportsTheConfigErrorAndLogsIt) {
+    const Outcome outcome = run("offscreen");
+    EXPECT_EQ(outcome.exitCode, 254);
+    EXPECT_NE(outcome.errors.find("An exception occured:\nCouldn't open config-file! :("),
+              std::string::npos)
+        << outcome.errors;
+    EXPECT_EQ(readText(folder / "errorlog.txt"), "ErrorLog:\n\nCouldn't open config-file! :(\n\n");
+}
+
+TEST_F(QuorlBinary, WithoutOpenGlItReportsTheWindowErrorAndLogsIt) {
+    writeConfig(matchSettings());
+    const Outcome outcome = run("dummy");
+    EXPECT_EQ(outcome.exitCode, 254);
+    EXPECT_NE(outcome.errors.find("Can't create an OpenGL Device Context."), std::string::npos)
+        << outcome.errors;
+    EXPECT_EQ(readText(folder / "errorlog.txt"),
+              "ErrorLog:\n\nCan't create an OpenGL Device Context.\n\n");
+}
+
+TEST_F(QuorlBinary, MissingPatternEndsStartUpWithTheTextureError) {
+    linkImages(folder);
+    Settings s = matchSettings();
+    std::strcpy(s.patternFile[5], "nowhere.png");
+    writeConfig(s);
+    const Outcome outcome = run("offscreen");
+    EXPECT_EQ(outcome.exitCode, 254);
+    EXPECT_EQ(readText(folder / "errorlog.txt"),
+              "ErrorLog:\n\nTexture not found:\npatterns/nowhere.png\n\n");
+}
+
+TEST_F(QuorlBinary, StartsRunsAndEndsCleanlyWhenAskedToQuit) {
+    linkImages(folder);
+    writeConfig(matchSettings());
+    const Outcome outcome = run("offscreen", 2);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_FALSE(fs::exists(folder / "errorlog.txt"));
+}

@@ -1,0 +1,117 @@
+// The window procedure fed translated messages, and the physical-key translation table.
+#include "app/window.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "gfx/camera.h"
+#include "platform/platform.h"
+#include "tests/support.h"
+
+namespace {
+
+platform::Message message(platform::MessageKind kind) {
+    platform::Message m;
+    m.kind = kind;
+    return m;
+}
+
+platform::Message key(platform::MessageKind kind, std::uint8_t code) {
+    platform::Message m = message(kind);
+    m.key = code;
+    return m;
+}
+
+platform::Message size(int width, int height) {
+    platform::Message m = message(platform::MessageKind::size);
+    m.width = width;
+    m.height = height;
+    return m;
+}
+
+std::array<GLint, 4> viewport() {
+    std::array<GLint, 4> v{};
+    glGetIntegerv(GL_VIEWPORT, v.data());
+    return v;
+}
+
+}  // namespace
+
+using platform::MessageKind;
+using WindowProc = GlTest;
+
+TEST_F(WindowProc, SizeStoresTheClientSizeWithAZeroHeightAsOne) {
+    windowProc(size(800, 600));
+    EXPECT_EQ(windowSettings.width, 800);
+    EXPECT_EQ(windowSettings.height, 600);
+    EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
+    windowProc(size(640, 0));
+    EXPECT_EQ(windowSettings.height, 1);
+    EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 640, 1}));
+}
+
+TEST_F(WindowProc, SizeBeforeTheCameraExistsTouchesNoGlState) {
+    delete camera;
+    camera = nullptr;
+    const auto before = viewport();
+    windowProc(size(300, 200));
+    EXPECT_EQ(windowSettings.width, 300);
+    EXPECT_EQ(viewport(), before);
+}
+
+TEST_F(WindowProc, MinimisedWindowLeavesNoGlErrorForLater) {
+    windowProc(size(0, 0));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(windowSettings.width, 0);
+    windowProc(size(1024, 768));
+    EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 1024, 768}));
+}
+
+TEST_F(WindowProc, ActivateFollowsTheMinimisedState) {
+    platform::Message activate = message(MessageKind::activate);
+    windowProc(activate);
+    EXPECT_TRUE(windowSettings.active);
+    activate.minimized = true;
+    windowProc(activate);
+    EXPECT_FALSE(windowSettings.active);
+}
+
+TEST_F(WindowProc, CloseQueuesAQuitAndDestroysNothing) {
+    windowProc(message(MessageKind::close));
+    platform::Message next;
+    ASSERT_TRUE(platform::pollMessage(next));
+    EXPECT_EQ(next.kind, MessageKind::quit);
+}
+
+TEST_F(WindowProc, KeysAreRecordedButNotTogetherWithAlt) {
+    windowProc(key(MessageKind::keyDown, 'Q'));
+    windowProc(key(MessageKind::keyDown, 'Q'));  // auto-repeat
+    EXPECT_EQ(KeyState['Q'], 1);
+    windowProc(key(MessageKind::systemKey, 'W'));
+    EXPECT_EQ(KeyState['W'], 0);
+    // A key released while Alt is held arrives as a system key and stays down.
+    windowProc(key(MessageKind::systemKey, 'Q'));
+    EXPECT_EQ(KeyState['Q'], 1);
+    windowProc(key(MessageKind::keyUp, 'Q'));
+    EXPECT_EQ(KeyState['Q'], 0);
+}
+
+TEST(KeyMap, PhysicalKeysGiveTheGamesVirtualKeyCodes) {
+    // USB HID usage ids: the physical positions of the keys.
+    EXPECT_EQ(platform::virtualKeyForScancode(4), 'A');
+    EXPECT_EQ(platform::virtualKeyForScancode(20), 'Q');
+    EXPECT_EQ(platform::virtualKeyForScancode(41), 27);    // Escape
+    EXPECT_EQ(platform::virtualKeyForScancode(44), 32);    // Space
+    EXPECT_EQ(platform::virtualKeyForScancode(80), 0x25);  // Left
+    EXPECT_EQ(platform::virtualKeyForScancode(82), 0x26);  // Up
+    EXPECT_EQ(platform::virtualKeyForScancode(79), 0x27);  // Right
+    EXPECT_EQ(platform::virtualKeyForScancode(84), 0x6F);  // keypad /
+    EXPECT_EQ(platform::virtualKeyForScancode(85), 0x6A);  // keypad *
+    EXPECT_EQ(platform::virtualKeyForScancode(86), 0x6D);  // keypad -
+    EXPECT_EQ(platform::virtualKeyForScancode(73), 0x2D);  // Insert
+    EXPECT_EQ(platform::virtualKeyForScancode(74), 0x24);  // Home
+    EXPECT_EQ(platform::virtualKeyForScancode(75), 0x21);  // Page Up
+    EXPECT_EQ(platform::virtualKeyForScancode(0), 0);
+    EXPECT_EQ(platform::virtualKeyForScancode(-1), 0);
+    EXPECT_EQ(platform::virtualKeyForScancode(100000), 0);
+}
