@@ -1,0 +1,175 @@
+// Tests of `set` on real files: what the game reads back, refused input, odd sizes and failed
+// writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "test_support.h"
+#include "tools/quorl_config/commands.h"
+#include "tools/quorl_config/config_error.h"
+#include "tools/quorl_config/fields.h"
+
+namespace {
+
+class SetCommand : public ::testing::Test {
+protected:
+    void SetUp() override { writeFile(config_, asString(defaultBytes())); }
+
+    // Runs set; returns the error message, empty when it succeeded.
+    std::string set(const Assignments& assignments) {
+        std::ostringstream out;
+        try {
+            setCommand(config_, assignments, out, err_);
+        } catch (const ConfigError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    Settings stored() const {
+        const std::string bytes = readFile(config_);
+        EXPECT_EQ(bytes.size(), kSettingsFileSize);
+        return decodeSettings(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+
+    TempFolder folder_;
+    std::string config_ = folder_.path("config");
+    std::ostringstream err_;
+};
+
+TEST_F(SetCommand, GameDecodesWhatItWrites) {
+    ASSERT_EQ(set({{"speed", "300"},
+                   {"mode", "rounds"},
+                   {"limit", "7"},
+                   {"background", "20, 20,30"},
+                   {"fullscreen", "TRUE"},
+                   {"pickups", "off"},
+                   {"slot3.enabled", "yes"},
+                   {"slot3.name", "Ödön"},
+                   {"slot3.pattern", "blue.png"},
+                   {"hole-radius", "255"}}),
+              "");
+    const std::string bytes = readFile(config_);
+    EXPECT_EQ(std::uint8_t(bytes[10]), 44);
+    EXPECT_EQ(std::uint8_t(bytes[11]), 1);
+    const Settings s = stored();
+    EXPECT_EQ(s.speed, 300);
+    EXPECT_EQ(s.fixedRounds, 1);
+    EXPECT_EQ(s.matchLimit, 7);
+    EXPECT_EQ(s.clearColorRed + s.clearColorGreen + s.clearColorBlue, 70);
+    EXPECT_EQ(s.fullscreen, 1);
+    EXPECT_EQ(s.pickupsEnabled, 0);
+    EXPECT_EQ(s.holeRadius, 255);
+    EXPECT_STREQ(s.playerName[3],
+                 "\xD6"
+                 "d\xF6n");
+    EXPECT_STREQ(s.patternFile[3], "blue.png");
+    EXPECT_EQ(s.playerCount, 3);
+}
+
+TEST_F(SetCommand, DisablingKeepsNameAndPatternAndRecountsPlayers) {
+    ASSERT_EQ(set({{"slot0.enabled", "no"}}), "");
+    const Settings s = stored();
+    EXPECT_EQ(s.playerCount, 1);
+    EXPECT_STREQ(s.playerName[0], "Red");
+    EXPECT_STREQ(s.patternFile[0], "red.png");
+}
+
+TEST_F(SetCommand, ShorterNameClearsTheRestOfTheField) {
+    ASSERT_EQ(set({{"slot4.name", "Al"}}), "");
+    const Settings s = stored();
+    EXPECT_EQ(std::string(s.playerName[4], kNameFieldSize),
+              std::string("Al\0\0\0\0\0\0\0\0\0", 11));
+}
+
+struct BadInput {
+    Assignments assignments;
+    const char* message;
+};
+
+TEST_F(SetCommand, RefusesEachClassOfBadInputAndLeavesTheFileAlone) {
+    const std::string before = readFile(config_);
+    const BadInput cases[] = {
+        {{{"speed", "65536"}},
+         "speed = \"65536\": out of range (allowed: a whole number from 0 to 65535)"},
+        {{{"limit", "-1"}}, "limit = \"-1\": not a whole number (allowed: a whole number"},
+        {{{"sped", "100"}}, "unknown setting \"sped\""},
+        {{{"slot6.name", "Bo"}}, "unknown setting \"slot6.name\""},
+        {{{"fullscreen", "maybe"}}, "fullscreen = \"maybe\": neither yes nor no (allowed: yes, no"},
+        {{{"mode", "time"}}, "mode = \"time\": no such match mode (allowed: rounds or score)"},
+        {{{"background", "1,2,256"}}, "background = \"1,2,256\": not a colour"},
+        {{{"slot1.name", "Árvíztűrő_tü"}},
+         "slot1.name = \"Árvíztűrő_tü\": 12 characters long "
+         "(allowed: at most 10 characters"},
+        {{{"slot1.name", "Łukasz"}}, "cannot draw the character 'Ł' (U+0141)"},
+        {{{"slot1.pattern", std::string(254, 'p')}}, "254 bytes long (allowed: a file name of 1"},
+        {{{"slot1.pattern", "sub/x.png"}}, "contains the path separator '/'"},
+        {{{"slot1.pattern", ""}}, "slot1.pattern = \"\": empty"},
+        {{{"speed", "1"}, {"speed", "2"}}, "speed is given more than once"},
+        // One bad value stops the good ones too.
+        {{{"speed", "120"}, {"limit", "256"}}, "limit = \"256\": out of range"},
+    };
+    for (const BadInput& bad : cases) {
+        const std::string error = set(bad.assignments);
+        EXPECT_NE(error.find(bad.message), std::string::npos) << bad.message << "\ngot: " << error;
+        EXPECT_EQ(readFile(config_), before) << bad.message;
+    }
+}
+
+TEST_F(SetCommand, ShortFileReadsAsZerosAndIsWrittenInFull) {
+    writeFile(config_, asString(defaultBytes()).substr(0, 20));
+    ASSERT_EQ(set({{"speed", "50"}}), "");
+    const Settings s = stored();
+    EXPECT_EQ(s.speed, 50);
+    EXPECT_EQ(s.playerName[0][0], '\0');
+    EXPECT_EQ(s.playerCount, 0);
+    EXPECT_NE(err_.str().find("20 bytes instead of 1618"), std::string::npos) << err_.str();
+}
+
+TEST_F(SetCommand, LongFileLosesItsExtraBytesWithAWarning) {
+    writeFile(config_, asString(defaultBytes()) + "tail");
+    ASSERT_EQ(set({{"speed", "50"}}), "");
+    EXPECT_EQ(readFile(config_).size(), kSettingsFileSize);
+    EXPECT_NE(err_.str().find("warning: " + config_ + " is 1622 bytes; the game ignores the 4"),
+              std::string::npos)
+        << err_.str();
+}
+
+TEST_F(SetCommand, KeepsUnrelatedOddBytes) {
+    std::string bytes = asString(defaultBytes());
+    bytes[17] = 'r';           // a reserved byte
+    bytes[28 + 11 + 8] = 'j';  // past the end of slot 1's name
+    writeFile(config_, bytes);
+    ASSERT_EQ(set({{"speed", "50"}}), "");
+    const std::string after = readFile(config_);
+    EXPECT_EQ(after[17], 'r');
+    EXPECT_EQ(after[28 + 11 + 8], 'j');
+}
+
+TEST(AtomicWrite, FailsCleanlyWhereNoFileCanBeCreated) {
+    TempFolder folder;
+    writeFile(folder.path("file"), "not a folder");
+    try {
+        writeFileAtomically(folder.path("file/config"), "data");
+        FAIL() << "the write went through";
+    } catch (const ConfigError& error) {
+        EXPECT_NE(std::string(error.what()).find("creating a temporary file in"),
+                  std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("Not a directory"), std::string::npos);
+    }
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"file"});
+}
+
+TEST(AtomicWrite, ReplacingAFileKeepsItsPermissions) {
+    TempFolder folder;
+    const std::string config = folder.path("config");
+    writeFile(config, "old");
+    std::filesystem::permissions(config, std::filesystem::perms(0640));
+    writeFileAtomically(config, "new");
+    EXPECT_EQ(readFile(config), "new");
+    EXPECT_EQ(std::filesystem::status(config).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"config"});
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// Tests of the settings text: exact round trips for any file, and how hand-edited text is read.
+#include "tools/quorl_config/text_form.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "test_support.h"
+#include "tools/quorl_config/config_error.h"
+#include "tools/quorl_config/fields.h"
+
+namespace {
+
+SettingsBytes roundTrip(const SettingsBytes& bytes) {
+    return importText(exportText(bytes), "test.ini");
+}
+
+void setText(char* field, std::size_t width, const std::string& text) {
+    std::memset(field, 0, width);
+    std::memcpy(field, text.data(), text.size());
+}
+
+std::string importError(const std::string& text) {
+    try {
+        importText(text, "test.ini");
+    } catch (const ConfigError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(TextForm, DefaultsRoundTripWithoutRawSection) {
+    const std::string text = exportText(defaultBytes());
+    EXPECT_EQ(text.find("[raw]"), std::string::npos);
+    EXPECT_NE(text.find("\n[slot3]\n# Keys: left I, right P, fire O.\nenabled = no\n"
+                        "name = \"Yellow\"\npattern = \"yellow.png\"\n"),
+              std::string::npos);
+    EXPECT_EQ(importText(text, "test.ini"), defaultBytes());
+}
+
+TEST(TextForm, AnyFileRoundTripsByteForByte) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        const SettingsBytes bytes = randomBytes(seed);
+        ASSERT_EQ(asString(roundTrip(bytes)), asString(bytes)) << "seed " << seed;
+        const SettingsBytes plausible = randomPlausibleBytes(seed);
+        ASSERT_EQ(asString(roundTrip(plausible)), asString(plausible))
+            << "plausible, seed " << seed;
+    }
+}
+
+TEST(TextForm, OdditiesAreWrittenRawOnlyWhereTheyOccur) {
+    Settings s = defaultSettings();
+    const std::uint8_t reserved[] = {0x00, 0x11, 0x22, 0x33, 0x44};
+    std::memcpy(s.reserved, reserved, sizeof reserved);
+    s.fullscreen = 7;
+    s.playerCount = 5;
+    std::memcpy(s.playerName[2], "ABCDEFGHIJK", kNameFieldSize);  // no terminator
+    std::memcpy(s.playerName[3], "Bob\0junk", 8);                 // bytes past the end
+    setText(s.patternFile[4], kPatternFieldSize, "a ;b.png");     // inih would cut at " ;"
+    SettingsBytes bytes{};
+    encodeSettings(s, bytes.data());
+
+    const std::string text = exportText(bytes);
+    const std::string raw = text.substr(text.find("\n[raw]\n"));
+    for (const char* line :
+         {"\nreserved = 00 11 22 33 44\n", "\nfullscreen = 7\n", "\nplayer-count = 5\n",
+          "\nslot2.name = 41 42 43 44 45 46 47 48 49 4A 4B\n",
+          "\nslot3.name = 42 6F 62 00 6A 75 6E 6B 00 00 00\n",
+          "\nslot4.pattern = 61 20 3B 62 2E 70 6E 67\n"}) {
+        EXPECT_NE(raw.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(raw.find("\nmode ="), std::string::npos);
+    EXPECT_EQ(raw.find("\nslot0."), std::string::npos);
+    EXPECT_EQ(roundTrip(bytes), bytes);
+}
+
+TEST(TextForm, HandWrittenTextTakesDefaultsForWhatIsLeftOut) {
+    const SettingsBytes bytes = importText(
+        "Speed = 300 ; fast\n[slot3]\nenabled = on\nname = Ödön\n"
+        "[slot5]\npattern = \"my \"best\" one.png\"\n",
+        "test.ini");
+    const Settings s = decodeSettings(bytes.data(), bytes.size());
+    EXPECT_EQ(bytes[10], 44);
+    EXPECT_EQ(bytes[11], 1);
+    EXPECT_EQ(s.slotEnabled[3], 1);
+    EXPECT_STREQ(s.playerName[3],
+                 "\xD6"
+                 "d\xF6n");
+    EXPECT_STREQ(s.patternFile[5], "my \"best\" one.png");
+    EXPECT_EQ(s.playerCount, 3);
+    EXPECT_EQ(s.turnRate, defaultSettings().turnRate);
+}
+
+TEST(TextForm, ReportsEveryProblemWithItsLine) {
+    const std::string error = importError(
+        "speed = fast\n"
+        "colour = red\n"
+        "limit = 5\n"
+        "limit = 6\n"
+        "gap-length = 3\n"
+        "    4\n"
+        "just words\n"
+        "[slot1]\n"
+        "name = Ödön the Great\n"
+        "pattern = ../x.png\n"
+        "[raw]\n"
+        "reserved = 00 GG\n"
+        "slot9.name = 41\n");
+    for (const char* expected :
+         {"test.ini:1: speed = \"fast\": not a whole number (allowed: a whole number from 0 to "
+          "65535)",
+          "test.ini:2: unknown setting \"colour\"",
+          "test.ini:4: limit is given twice (first on "
+          "line 3)",
+          "test.ini:5: gap-length goes on over an indented line", "test.ini:7: not a setting",
+          "test.ini:9: slot1.name = \"Ödön the Great\": 14 "
+          "characters long",
+          "test.ini:10: slot1.pattern = \"../x.png\": contains the path "
+          "separator '/'",
+          "test.ini:12: raw.reserved: \"GG\" is not a byte in hex",
+          "test.ini:13: unknown raw value \"raw.slot9.name\""}) {
+        EXPECT_NE(error.find(expected), std::string::npos) << expected << "\nin:\n" << error;
+    }
+}
+
+TEST(TextForm, RefusesOverlongLinesInsteadOfCuttingThem) {
+    const std::string error = importError("name = \"" + std::string(250, 'a') + "\"\n");
+    EXPECT_NE(error.find("test.ini:1: the line is longer than"), std::string::npos) << error;
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// The command line of quorl-config, parsed by CLI11; the work is done in commands.cpp.
+#include "tools/quorl_config/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <sstream>
+
+#include "tools/quorl_config/commands.h"
+#include "tools/quorl_config/config_error.h"
+#include "tools/quorl_config/fields.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr std::size_t kHelpWidth = 100;
+
+struct Arguments {
+    std::string file = "config";
+    std::string text;
+    std::string output;
+    std::vector<std::string> settings;
+    bool force = false;
+};
+
+// The setting names, meanings and values, with the six slots folded into slotN.
+std::string settingNamesHelp() {
+    const std::string indent(18, ' ');
+    std::string text = "Settings (N is the slot, 0-5):\n";
+    for (const SettingField& field : settingFields()) {
+        if (field.slot > 0) continue;
+        const std::string name = field.slot == 0 ? "slotN." + field.key : field.name;
+        std::string meaning = wrapText(field.meaning, kHelpWidth, indent);
+        meaning.replace(0, name.size() + 2, "  " + name);
+        text += meaning + wrapText("Allowed: " + field.allowed + ".", kHelpWidth, indent);
+    }
+    return text +
+           "Example:\n  quorl-config set speed=120 mode=score limit=10 slot3.enabled=yes "
+           "slot3.name=Ödön slot3.pattern=blue.png";
+}
+
+void addFile(CLI::App* command, Arguments& args) {
+    command->add_option("FILE", args.file, "The settings file (default: config)");
+}
+
+// Splits `set` arguments into the optional FILE and NAME=VALUE pairs.
+Assignments splitSettings(Arguments& args) {
+    std::vector<std::string> words = args.settings;
+    if (!words.empty() && words.front().find('=') == std::string::npos) {
+        args.file = words.front();
+        words.erase(words.begin());
+    }
+    if (words.empty()) throw CLI::ValidationError("set", "give at least one NAME=VALUE");
+    Assignments assignments;
+    for (const std::string& word : words) {
+        const std::size_t equals = word.find('=');
+        if (equals == std::string::npos) {
+            throw CLI::ValidationError("set", "expected NAME=VALUE, got \"" + word +
+                                                  "\" (only the first argument may be the FILE)");
+        }
+        assignments.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+    }
+    return assignments;
+}
+
+void printError(std::ostream& err, const std::string& message) {
+    std::istringstream lines(message);
+    for (std::string line; std::getline(lines, line);) {
+        err << "quorl-config: error: " << line << "\n";
+    }
+}
+
+}  // namespace
+
+int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Reads and edits the Quorl settings file (config).", "quorl-config"};
+    app.require_subcommand(1);
+    app.footer(
+        "FILE is config in the current folder unless given. Exit status: 0 ok, 1 bad input, "
+        "failed check or file error, 2 wrong usage.");
+    Arguments args;
+
+    CLI::App* show = app.add_subcommand("show", "Print every setting in readable form");
+    addFile(show, args);
+
+    CLI::App* set = app.add_subcommand("set", "Change settings by name: set [FILE] NAME=VALUE ...");
+    set->add_option("SETTINGS", args.settings, "[FILE] NAME=VALUE ...")->required();
+    set->footer(settingNamesHelp());
+
+    CLI::App* create = app.add_subcommand("new", "Write the default settings");
+    addFile(create, args);
+    create->add_flag("-f,--force", args.force, "Replace an existing file");
+
+    CLI::App* exporter = app.add_subcommand("export", "Print the settings as an editable text");
+    addFile(exporter, args);
+    exporter->add_option("-o,--output", args.output, "Write the text to this file instead");
+
+    CLI::App* importer = app.add_subcommand("import", "Write settings from a text made by export");
+    importer->add_option("TEXT", args.text, "The settings text")->required();
+    addFile(importer, args);
+    importer->add_flag("-f,--force", args.force, "Replace an existing file with other settings");
+
+    CLI::App* check = app.add_subcommand("check", "Report every problem the game would meet");
+    addFile(check, args);
+
+    try {
+        app.parse(argc, argv);
+        const Assignments assignments = set->parsed() ? splitSettings(args) : Assignments{};
+        if (show->parsed()) return showCommand(args.file, out);
+        if (set->parsed()) return setCommand(args.file, assignments, out, err);
+        if (create->parsed()) return newCommand(args.file, args.force, out);
+        if (exporter->parsed()) return exportCommand(args.file, args.output, out, err);
+        if (importer->parsed()) return importCommand(args.text, args.file, args.force, out);
+        return checkCommand(args.file, out, err);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error, out, err) == 0 ? 0 : kUsageError;
+    } catch (const ConfigError& error) {
+        printError(err, error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,411 @@
+// The settings text: a section-less head of match settings, a section per slot and, only when
+// needed, a [raw] section with exact stored bytes. Reading it is left to inih.
+#include "tools/quorl_config/text_form.h"
+
+#include <ini.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <sstream>
+
+#include "tools/quorl_config/codepage.h"
+#include "tools/quorl_config/config_error.h"
+#include "tools/quorl_config/fields.h"
+
+namespace {
+
+constexpr std::size_t kLineWidth = 100;
+constexpr std::size_t kChunkBytes = 60;  // text on each line of a long quoted value
+constexpr std::size_t kHexPerLine = 16;
+constexpr const char* kContinuationIndent = "    ";
+
+const char* const kHeader =
+    "# Quorl settings: the text form of a config file, as written by quorl-config export.\n"
+    "# Turn it into a config file with: quorl-config import THIS-FILE [CONFIG]\n"
+    "# The names are those of quorl-config set; a setting left out takes its default value.\n"
+    "# Lines starting with # or ; are comments. Names and patterns stand in double quotes; a long\n"
+    "# one may go on over indented lines, each part in its own quotes.\n";
+
+// A stored value that the named settings cannot express, written exactly under [raw].
+struct RawField {
+    std::string name;
+    std::size_t offset;
+    std::size_t width;
+    bool hex;  // the bytes in hex; otherwise a single byte in decimal
+    bool (*needed)(const SettingsBytes& bytes, const RawField& field);
+};
+
+Settings decoded(const SettingsBytes& bytes) {
+    return decodeSettings(bytes.data(), bytes.size());
+}
+
+const char* fieldAt(const SettingsBytes& bytes, std::size_t offset) {
+    return reinterpret_cast<const char*>(bytes.data() + offset);
+}
+
+bool oddFlag(const SettingsBytes& bytes, const RawField& field) {
+    return bytes[field.offset] > 1;
+}
+
+bool anyNonZero(const SettingsBytes& bytes, const RawField& field) {
+    return std::any_of(bytes.begin() + field.offset, bytes.begin() + field.offset + field.width,
+                       [](std::uint8_t byte) { return byte != 0; });
+}
+
+bool oddName(const SettingsBytes& bytes, const RawField& field) {
+    const char* name = fieldAt(bytes, field.offset);
+    const std::string text = fieldText(name, field.width);
+    return !fieldIsClean(name, field.width) ||
+           !std::all_of(text.begin(), text.end(), [](char c) { return fontDraws(c); });
+}
+
+// inih ends a value at a ';' that follows white space, so such a pattern can't be plain text.
+bool oddPattern(const SettingsBytes& bytes, const RawField& field) {
+    const char* pattern = fieldAt(bytes, field.offset);
+    const std::string text = fieldText(pattern, field.width);
+    return !fieldIsClean(pattern, field.width) || !patternNameProblem(text).empty() ||
+           text.find(" ;") != std::string::npos;
+}
+
+bool oddPlayerCount(const SettingsBytes& bytes, const RawField& field) {
+    return bytes[field.offset] != enabledSlotCount(decoded(bytes));
+}
+
+// The raw fields in the order import applies them; player-count comes last, after the enabled
+// flags it is compared with.
+std::vector<RawField> makeRawFields() {
+    namespace at = settings_offset;
+    std::vector<RawField> fields = {
+        {"reserved", at::reserved, kReservedSize, true, anyNonZero},
+        {"mode", at::fixedRounds, 1, false, oddFlag},
+        {"pickups", at::pickupsEnabled, 1, false, oddFlag},
+        {"fullscreen", at::fullscreen, 1, false, oddFlag},
+    };
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string prefix = "slot" + std::to_string(slot) + ".";
+        fields.push_back({prefix + "enabled", at::slotEnabled + slot, 1, false, oddFlag});
+        fields.push_back({prefix + "name", at::playerName + slot * kNameFieldSize, kNameFieldSize,
+                          true, oddName});
+        fields.push_back({prefix + "pattern", at::patternFile + slot * kPatternFieldSize,
+                          kPatternFieldSize, true, oddPattern});
+    }
+    fields.push_back({"player-count", at::playerCount, 1, false, oddPlayerCount});
+    return fields;
+}
+
+const std::vector<RawField>& rawFields() {
+    static const std::vector<RawField> fields = makeRawFields();
+    return fields;
+}
+
+// --- Writing ---
+
+std::string comment(const std::string& text) {
+    return wrapText(text, kLineWidth, "# ");
+}
+
+// `value` in double quotes, split into quoted parts on indented lines when long; a split never
+// falls inside a UTF-8 sequence.
+std::string quotedValue(const std::string& value) {
+    std::string text;
+    std::size_t start = 0;
+    do {
+        std::size_t end = std::min(value.size(), start + kChunkBytes);
+        while (end < value.size() && end > start + 1 && (value[end] & 0xC0) == 0x80) --end;
+        if (start > 0) text += std::string("\n") + kContinuationIndent;
+        text += "\"" + value.substr(start, end - start) + "\"";
+        start = end;
+    } while (start < value.size());
+    return text;
+}
+
+std::string hexValue(const SettingsBytes& bytes, const RawField& field) {
+    const auto first = bytes.begin() + field.offset;
+    std::size_t shown = field.width;
+    // A pattern's trailing zeros are left out: its field is long and mostly empty.
+    if (field.width > kHexPerLine) {
+        while (shown > 1 && first[shown - 1] == 0) --shown;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < shown; ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", first[i]);
+        if (i > 0) text += i % kHexPerLine == 0 ? std::string("\n") + kContinuationIndent : " ";
+        text += hex;
+    }
+    return text;
+}
+
+std::string settingLine(const SettingField& field, const Settings& s,
+                        const std::set<std::string>& rawNames) {
+    if (rawNames.count(field.name) != 0) {
+        return "# " + field.key + ": its exact stored value is under [raw] below\n";
+    }
+    const std::string value = field.format(s);
+    return field.key + " = " + (field.isText ? quotedValue(value) : value) + "\n";
+}
+
+std::string slotSections(const Settings& s, const std::set<std::string>& rawNames) {
+    std::string text = "\n" + comment(
+                                  "The six player slots. enabled: yes or no. name: at most 10 "
+                                  "characters, of " +
+                                  std::string(kDrawableCharacters) +
+                                  ". pattern: the image of the line, a file in the folder "
+                                  "patterns/ beside the config.");
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        text += "\n[slot" + std::to_string(slot) + "]\n# Keys: " + slotKeysText(slot) + ".\n";
+        for (const SettingField& field : settingFields()) {
+            if (field.slot == slot) text += settingLine(field, s, rawNames);
+        }
+    }
+    return text;
+}
+
+std::string rawSection(const SettingsBytes& bytes, const std::set<std::string>& rawNames) {
+    std::string text =
+        "\n[raw]\n"
+        "# Stored values that the settings above cannot express, applied after them:\n"
+        "#   reserved: bytes 16-20, which the game does not read, in hex\n"
+        "#   player-count: the player count stored at byte 27\n"
+        "#   mode, pickups, fullscreen, slotN.enabled: the stored byte, 0-255\n"
+        "#   slotN.name, slotN.pattern: the bytes of the field in hex; the rest of it is zero\n";
+    for (const RawField& field : rawFields()) {
+        if (rawNames.count(field.name) == 0) continue;
+        const std::string value =
+            field.hex ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
+        text += field.name + " = " + value + "\n";
+    }
+    return text;
+}
+
+// --- Reading ---
+
+struct TextEntry {
+    std::string name;                 // "section.key", or "key" before any section
+    std::vector<std::string> pieces;  // the value and its continuation lines
+    int line;
+};
+
+struct Problem {
+    int line;
+    std::string text;
+};
+
+// Feeds inih line by line and keeps what it hands back, noting each line's number and indent.
+struct TextReader {
+    std::string text;
+    std::size_t position = 0;
+    int line = 0;
+    bool indented = false;
+    bool sectionSinceEntry = false;
+    std::vector<TextEntry> entries;
+    std::vector<Problem> problems;
+};
+
+char* readLine(char* buffer, int size, void* stream) {
+    TextReader& reader = *static_cast<TextReader*>(stream);
+    if (reader.position >= reader.text.size()) return nullptr;
+    std::size_t end = reader.text.find('\n', reader.position);
+    if (end == std::string::npos) end = reader.text.size();
+    std::string line = reader.text.substr(reader.position, end - reader.position);
+    reader.position = end + 1;
+    ++reader.line;
+    if (line.find('\0') != std::string::npos) {
+        reader.problems.push_back({reader.line, "the line holds a NUL byte"});
+    }
+    if (line.size() >= static_cast<std::size_t>(size)) {
+        reader.problems.push_back(
+            {reader.line, "the line is longer than " + std::to_string(size - 1) + " characters"});
+        line.resize(static_cast<std::size_t>(size) - 1);
+    }
+    reader.indented = !line.empty() && (line[0] == ' ' || line[0] == '\t');
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first != std::string::npos && line[first] == '[') reader.sectionSinceEntry = true;
+    std::memcpy(buffer, line.c_str(), line.size() + 1);
+    return buffer;
+}
+
+int onValue(void* user, const char* section, const char* key, const char* value) {
+    TextReader& reader = *static_cast<TextReader*>(user);
+    const std::string name = lowerAscii(*section != '\0' ? std::string(section) + "." + key : key);
+    // inih hands an indented line to the key before it, as a continuation of its value.
+    if (reader.indented && !reader.sectionSinceEntry && !reader.entries.empty() &&
+        reader.entries.back().name == name) {
+        reader.entries.back().pieces.push_back(value);
+        return 1;
+    }
+    reader.sectionSinceEntry = false;
+    for (const TextEntry& entry : reader.entries) {
+        if (entry.name == name) {
+            reader.problems.push_back({reader.line, name + " is given twice (first on line " +
+                                                        std::to_string(entry.line) + ")"});
+            return 1;
+        }
+    }
+    reader.entries.push_back({name, {value}, reader.line});
+    return 1;
+}
+
+TextReader parseText(const std::string& text) {
+    TextReader reader;
+    reader.text = text;
+    const int failedLine = ini_parse_stream(readLine, &reader, onValue, &reader);
+    const bool known = std::any_of(reader.problems.begin(), reader.problems.end(),
+                                   [&](const Problem& p) { return p.line == failedLine; });
+    if (failedLine > 0 && !known) {
+        reader.problems.push_back(
+            {failedLine, "not a setting: expected NAME = VALUE, a [section] or a # comment"});
+    }
+    return reader;
+}
+
+bool isQuoted(const std::string& piece) {
+    return piece.size() >= 2 && piece.front() == '"' && piece.back() == '"';
+}
+
+// The value of an entry. Text may stand in quotes and go on over lines in quoted parts; any
+// other value takes a single line.
+std::string valueOf(const TextEntry& entry, bool isText) {
+    const std::vector<std::string>& pieces = entry.pieces;
+    if (pieces.size() == 1) {
+        return isText && isQuoted(pieces[0]) ? pieces[0].substr(1, pieces[0].size() - 2)
+                                             : pieces[0];
+    }
+    if (!isText) {
+        throw ConfigError(entry.name +
+                          " goes on over an indented line; only quoted text may do that "
+                          "(remove the indentation to start a new setting)");
+    }
+    std::string value;
+    for (const std::string& piece : pieces) {
+        if (!isQuoted(piece)) {
+            throw ConfigError(entry.name + ": a value split over lines needs each part in quotes");
+        }
+        value += piece.substr(1, piece.size() - 2);
+    }
+    return value;
+}
+
+std::uint8_t hexByte(const std::string& name, const std::string& token) {
+    const bool valid = token.size() == 2 && std::isxdigit(static_cast<unsigned char>(token[0])) &&
+                       std::isxdigit(static_cast<unsigned char>(token[1]));
+    if (!valid) {
+        throw ConfigError(name + ": " + quoted(token) +
+                          " is not a byte in hex (allowed: two hex digits, 00 to FF)");
+    }
+    return static_cast<std::uint8_t>(std::stoi(token, nullptr, 16));
+}
+
+void applyRaw(const RawField& field, const TextEntry& entry, SettingsBytes& bytes) {
+    const std::string name = "raw." + field.name;
+    if (!field.hex) {
+        const std::string value = valueOf(entry, false);
+        bytes[field.offset] = static_cast<std::uint8_t>(
+            parseNumber(name, value, 255, "a whole number from 0 to 255"));
+        return;
+    }
+    std::vector<std::uint8_t> data;
+    for (const std::string& piece : entry.pieces) {
+        std::istringstream tokens(piece);
+        for (std::string token; tokens >> token;) data.push_back(hexByte(name, token));
+    }
+    if (data.empty() || data.size() > field.width) {
+        throw ConfigError(name + ": " + std::to_string(data.size()) + " bytes (allowed: 1 to " +
+                          std::to_string(field.width) +
+                          " bytes in hex, the rest of the field being zero)");
+    }
+    std::fill_n(bytes.begin() + field.offset, field.width, 0);
+    std::copy(data.begin(), data.end(), bytes.begin() + field.offset);
+}
+
+const TextEntry* findEntry(const std::vector<TextEntry>& entries, const std::string& name) {
+    for (const TextEntry& entry : entries) {
+        if (entry.name == name) return &entry;
+    }
+    return nullptr;
+}
+
+bool isRawName(const std::string& name) {
+    return name.rfind("raw.", 0) == 0;
+}
+
+void applyNamedSettings(const TextReader& reader, Settings& s, std::vector<Problem>& problems) {
+    for (const TextEntry& entry : reader.entries) {
+        if (isRawName(entry.name)) continue;
+        const SettingField* field = findSettingField(entry.name);
+        try {
+            if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
+            field->assign(s, valueOf(entry, field->isText));
+        } catch (const ConfigError& error) {
+            problems.push_back({entry.line, error.what()});
+        }
+    }
+}
+
+void applyRawValues(const TextReader& reader, SettingsBytes& bytes,
+                    std::vector<Problem>& problems) {
+    for (const TextEntry& entry : reader.entries) {
+        const bool known = std::any_of(rawFields().begin(), rawFields().end(), [&](auto& field) {
+            return "raw." + field.name == entry.name;
+        });
+        if (isRawName(entry.name) && !known) {
+            problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
+        }
+    }
+    for (const RawField& field : rawFields()) {
+        if (field.name == "player-count") {
+            bytes[field.offset] = static_cast<std::uint8_t>(enabledSlotCount(decoded(bytes)));
+        }
+        const TextEntry* entry = findEntry(reader.entries, "raw." + field.name);
+        try {
+            if (entry != nullptr) applyRaw(field, *entry, bytes);
+        } catch (const ConfigError& error) {
+            problems.push_back({entry->line, error.what()});
+        }
+    }
+}
+
+std::string problemList(std::vector<Problem> problems, const std::string& source) {
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    std::string text;
+    for (const Problem& problem : problems) {
+        text += (text.empty() ? "" : "\n") + source + ":" + std::to_string(problem.line) + ": " +
+                problem.text;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string exportText(const SettingsBytes& bytes) {
+    const Settings s = decoded(bytes);
+    std::set<std::string> rawNames;
+    for (const RawField& field : rawFields()) {
+        if (field.needed(bytes, field)) rawNames.insert(field.name);
+    }
+    std::string text = kHeader;
+    for (const SettingField& field : settingFields()) {
+        if (field.slot >= 0) continue;
+        text += "\n" + comment(field.meaning) + comment("Allowed: " + field.allowed + ".") +
+                settingLine(field, s, rawNames);
+    }
+    text += slotSections(s, rawNames);
+    if (!rawNames.empty()) text += rawSection(bytes, rawNames);
+    return text;
+}
+
+SettingsBytes importText(const std::string& text, const std::string& source) {
+    const TextReader reader = parseText(text);
+    std::vector<Problem> problems = reader.problems;
+    Settings s = defaultSettings();
+    applyNamedSettings(reader, s, problems);
+    SettingsBytes bytes{};
+    encodeSettings(s, bytes.data());
+    applyRawValues(reader, bytes, problems);
+    if (!problems.empty()) throw ConfigError(problemList(problems, source));
+    return bytes;
+}

@@ -1,0 +1,15 @@
+// The settings as an INI-like text and back; the pair reproduces every byte of any file.
+#pragma once
+
+#include <string>
+
+#include "tools/quorl_config/settings_file.h"
+
+// The whole settings as text with a comment on each setting. Stored values that the named
+// settings cannot express (non-zero reserved bytes, odd flag bytes, a player count that differs
+// from the enabled slots, names and patterns that are not plain text) go in a [raw] section.
+std::string exportText(const SettingsBytes& bytes);
+
+// Reads a text as exportText writes it, or as edited by hand; a setting left out takes its
+// default. Throws ConfigError listing every problem as "SOURCE:LINE: message".
+SettingsBytes importText(const std::string& text, const std::string& source);
