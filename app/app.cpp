@@ -122,7 +122,7 @@ int runAndShutDown(App& app) {
     return 0;
 }
 
-int runQuorl() {
+int startUp() {
     try {
         app = new App;
     } catch (const std::bad_alloc&) {
@@ -142,10 +142,17 @@ int runQuorl() {
         reportStartupError(error.what());
         return -2;
     }
-
-    const int code = runAndShutDown(*app);
-    if (code != 0) return code;
-    delete app;
-    app = nullptr;
     return 0;
+}
+
+int runQuorl() {
+    const int started = startUp();
+    if (started != 0) return started;
+    const int code = runAndShutDown(*app);
+    // After a fatal error while running nothing is released: the process ends anyway.
+    if (code == 0) {
+        delete app;
+        app = nullptr;
+    }
+    return code;
 }

@@ -24,6 +24,9 @@ extern App* app;
 // Runs the whole program and returns its exit code: 0, -1, -2 or -3.
 int runQuorl();
 
+// Makes the App and runs start-up: 0, or -1 / -2 after showing (and logging) the error.
+int startUp();
+
 // Runs the main loop and shuts down: 0, or -3 after a fatal error (shown, nothing released).
 int runAndShutDown(App& app);
 

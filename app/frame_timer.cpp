@@ -8,6 +8,16 @@ const CounterSource& platformCounter() {
     return source;
 }
 
+namespace {
+const CounterSource* currentCounter = nullptr;
+}
+
+const CounterSource& defaultCounter() {
+    return currentCounter != nullptr ? *currentCounter : platformCounter();
+}
+
+void useCounter(const CounterSource& counter) { currentCounter = &counter; }
+
 void FrameTimer::restart() {
     secondsPerTick = 1.0 / static_cast<double>(counter->frequency());
     startCount = static_cast<std::int64_t>(counter->value());

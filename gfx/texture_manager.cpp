@@ -76,8 +76,12 @@ void uploadImage(TextureRecord& record) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     const GLenum format = record.hasAlpha ? GL_RGBA : GL_RGB;
+    // DevIL packs rows tightly; GL's default 4-byte row alignment would shear RGB images
+    // whose rows are not a multiple of 4 bytes and read past the end of the data.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), record.width, record.height, 0,
                  format, GL_UNSIGNED_BYTE, ilGetData());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR)
         failWithName("An OpenGL error occured:\n",
@@ -87,6 +91,12 @@ void uploadImage(TextureRecord& record) {
 // Errors left pending by unrelated GL calls must not be blamed on this upload.
 void discardPendingGlErrors() {
     for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
+// Likewise for errors DevIL kept from earlier calls (a failed load leaves some behind).
+void discardPendingIlErrors() {
+    for (int i = 0; i < 32 && ilGetError() != IL_NO_ERROR; ++i) {
     }
 }
 
@@ -101,8 +111,11 @@ void loadInto(TextureRecord& record, const char* name) {
         ~ImageGuard() { ilDeleteImages(1, &id); }
     } guard{image};
 
+    discardPendingIlErrors();
     decodeImage(name);
-    iluFlipImage();
+    // GL's first row is the picture's bottom one. DevIL keeps each file's own row order: PNG
+    // rows run top-down, BMP rows bottom-up.
+    if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT) iluFlipImage();
     normaliseFormat();
     record.width = ilGetInteger(IL_IMAGE_WIDTH);
     record.height = ilGetInteger(IL_IMAGE_HEIGHT);
@@ -127,7 +140,14 @@ TextureId loadTexture(const char* name) {
     const auto id = static_cast<TextureId>(slot - table.begin());
     *slot = std::make_unique<TextureRecord>();
     glGenTextures(1, &(*slot)->glName);
-    loadInto(**slot, name);
+    try {
+        loadInto(**slot, name);
+    } catch (const TextError&) {
+        // A failed name must not be found as loaded by a later call.
+        glDeleteTextures(1, &(*slot)->glName);
+        slot->reset();
+        throw;
+    }
     boundId = id;
     return id;
 }

@@ -16,6 +16,7 @@
 #include "game/scenes/intro_scene.h"
 #include "game/scenes/scene_state.h"
 #include "gfx/camera.h"
+#include "gfx/screenshot.h"
 #include "gfx/texture_manager.h"
 #include "platform/platform.h"
 
@@ -126,20 +127,10 @@ Rgba colorAt(int x, int y) {
 }
 
 std::string saveFrame(const std::string& name) {
-    std::vector<GLubyte> pixels(1024 * 768 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     fs::create_directories(QUORL_FRAMES_DIR);
     const std::string path = std::string(QUORL_FRAMES_DIR) + "/" + name + ".png";
     ilInit();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    // GL rows run bottom-up, which is DevIL's lower-left origin.
-    ilTexImage(1024, 768, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, pixels.data());
-    ilEnable(IL_FILE_OVERWRITE);
-    ilSave(IL_PNG, path.c_str());
-    ilDeleteImages(1, &image);
+    saveScreenshot(path.c_str(), 1024, 768);
     return path;
 }
 
@@ -180,4 +171,116 @@ int countPixels(int x0, int y0, int x1, int y1, int low, int high) {
         if (inside) ++count;
     }
     return count;
+}
+
+void markStencil(int x, int y, int width, int height, int value) {
+    const GLboolean scissored = glIsEnabled(GL_SCISSOR_TEST);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x, y, width, height);
+    glClearStencil(value);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glClearStencil(0);
+    if (!scissored) glDisable(GL_SCISSOR_TEST);
+}
+
+namespace {
+
+void putBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back((value >> shift) & 0xFF);
+}
+
+void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back((value >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void putPngChunk(std::vector<std::uint8_t>& out, const char* type,
+                 const std::vector<std::uint8_t>& data) {
+    putBigEndian32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    putBigEndian32(out, crc32(&out[start], out.size() - start));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodePng(std::uint32_t width, std::uint32_t height, int colorType,
+                                    int bitDepth, const std::vector<std::uint8_t>& rows,
+                                    const std::vector<std::uint8_t>& palette) {
+    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    putBigEndian32(header, width);
+    putBigEndian32(header, height);
+    header.insert(header.end(), {static_cast<std::uint8_t>(bitDepth),
+                                 static_cast<std::uint8_t>(colorType), 0, 0, 0});
+    putPngChunk(out, "IHDR", header);
+    if (!palette.empty()) putPngChunk(out, "PLTE", palette);
+
+    // Every row gets filter type 0; the zlib stream holds them in stored (uncompressed) blocks.
+    const std::size_t rowBytes = height == 0 ? 0 : rows.size() / height;
+    std::vector<std::uint8_t> raw;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        raw.push_back(0);
+        raw.insert(raw.end(), rows.begin() + y * rowBytes, rows.begin() + (y + 1) * rowBytes);
+    }
+    std::vector<std::uint8_t> zlib = {0x78, 0x01};
+    std::size_t done = 0;
+    do {
+        const std::size_t length = raw.size() - done < 65535 ? raw.size() - done : 65535;
+        zlib.push_back(done + length == raw.size() ? 1 : 0);
+        putLittleEndian(zlib, static_cast<std::uint32_t>(length), 2);
+        putLittleEndian(zlib, static_cast<std::uint32_t>(~length & 0xFFFF), 2);
+        zlib.insert(zlib.end(), raw.begin() + done, raw.begin() + done + length);
+        done += length;
+    } while (done < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    putBigEndian32(zlib, (b << 16) | a);
+    putPngChunk(out, "IDAT", zlib);
+    putPngChunk(out, "IEND", {});
+    return out;
+}
+
+std::vector<std::uint8_t> encodeBmp(std::int32_t width, std::int32_t height, int bitsPerPixel,
+                                    const std::vector<std::uint8_t>& pixels) {
+    const int channels = bitsPerPixel / 8;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * channels + 3) / 4 * 4;
+    const std::size_t dataBytes = rowBytes * static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    putLittleEndian(out, static_cast<std::uint32_t>(54 + dataBytes), 4);
+    putLittleEndian(out, 0, 4);
+    putLittleEndian(out, 54, 4);  // pixel data offset
+    putLittleEndian(out, 40, 4);  // BITMAPINFOHEADER
+    putLittleEndian(out, static_cast<std::uint32_t>(width), 4);
+    putLittleEndian(out, static_cast<std::uint32_t>(height), 4);
+    putLittleEndian(out, 1, 2);  // planes
+    putLittleEndian(out, static_cast<std::uint32_t>(bitsPerPixel), 2);
+    putLittleEndian(out, 0, 4);  // no compression
+    putLittleEndian(out, static_cast<std::uint32_t>(dataBytes), 4);
+    putLittleEndian(out, 2835, 4);
+    putLittleEndian(out, 2835, 4);
+    putLittleEndian(out, 0, 4);
+    putLittleEndian(out, 0, 4);
+    for (std::int32_t y = height - 1; y >= 0; --y) {
+        const std::size_t rowStart = out.size();
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::uint8_t* p = &pixels[(static_cast<std::size_t>(y) * width + x) * channels];
+            out.insert(out.end(), {p[2], p[1], p[0]});
+            if (channels == 4) out.push_back(p[3]);
+        }
+        out.resize(rowStart + rowBytes, 0);
+    }
+    return out;
 }

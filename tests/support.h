@@ -68,3 +68,19 @@ void writeConfig(const Settings& s);
 // Counts the pixels of the window rectangle x0 <= x < x1, y0 <= y < y1 whose red, green and
 // blue all lie between `low` and `high`.
 int countPixels(int x0, int y0, int x1, int y1, int low, int high);
+
+// Sets the stencil of the window rectangle from (x, y), `width` by `height` pixels, to `value`
+// (collision marks without drawing a line); leaves the clear value at 0 as rounds expect.
+void markStencil(int x, int y, int width, int height, int value = 1);
+
+// A PNG file of exactly the given kind (colour type 0, 2, 3, 4 or 6; bit depth 8 or 16), so
+// tests can make the images they need. `rows` holds the pixel rows top first, as PNG stores
+// them, without filter bytes; a non-empty `palette` (RGB triples) is written as PLTE.
+std::vector<std::uint8_t> encodePng(std::uint32_t width, std::uint32_t height, int colorType,
+                                    int bitDepth, const std::vector<std::uint8_t>& rows,
+                                    const std::vector<std::uint8_t>& palette = {});
+
+// An uncompressed 24- or 32-bit BMP file. `pixels` holds RGB (or RGBA for 32 bits) rows top
+// first; they are stored bottom-up in BGR(A) order with padded rows, as BMP files keep them.
+std::vector<std::uint8_t> encodeBmp(std::int32_t width, std::int32_t height, int bitsPerPixel,
+                                    const std::vector<std::uint8_t>& pixels);

@@ -1,0 +1,78 @@
+// Parsing key names and key timelines for the headless runner.
+#include "tools/match_runner/key_script.h"
+
+#include <cctype>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+int parseFrame(const std::string& text, const std::string& event) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        throw std::invalid_argument("bad frame number '" + text + "' in key event '" + event +
+                                    "'");
+    return std::stoi(text);
+}
+
+std::string lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+std::uint8_t keyByName(const std::string& name) {
+    static const std::map<std::string, std::uint8_t> named = {
+        {"space", 32}, {"esc", 27},       {"escape", 27},  {"left", 0x25},   {"up", 0x26},
+        {"right", 0x27}, {"down", 0x28},  {"insert", 0x2D}, {"home", 0x24},  {"pageup", 0x21},
+        {"kp/", 0x6F}, {"kp-", 0x6D},     {"kp*", 0x6A},   {"alt", 0x12},    {"return", 0x0D},
+    };
+    const std::string key = lower(name);
+    if (auto found = named.find(key); found != named.end()) return found->second;
+    if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0])))
+        return static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(key[0])));
+    if (!key.empty() && key.size() <= 3 && key.find_first_not_of("0123456789") == std::string::npos) {
+        const int code = std::stoi(key);
+        if (code >= 1 && code <= 255) return static_cast<std::uint8_t>(code);
+    }
+    throw std::invalid_argument("unknown key '" + name +
+                                "' (a name such as space, left, q, or a code 1 to 255)");
+}
+
+std::vector<KeyEvent> parseKeyEvent(const std::string& text) {
+    const auto colon = text.find(':');
+    if (colon == std::string::npos)
+        throw std::invalid_argument("key event '" + text +
+                                    "' is neither FRAME:down:KEY, FRAME:up:KEY nor FRAME+FRAMES:KEY");
+    const std::string when = text.substr(0, colon);
+    const std::string rest = text.substr(colon + 1);
+    if (const auto plus = when.find('+'); plus != std::string::npos) {
+        const int frame = parseFrame(when.substr(0, plus), text);
+        const int length = parseFrame(when.substr(plus + 1), text);
+        const std::uint8_t key = keyByName(rest);
+        return {{frame, true, key}, {frame + length, false, key}};
+    }
+    const int frame = parseFrame(when, text);
+    const auto second = rest.find(':');
+    const std::string action = lower(rest.substr(0, second));
+    if (second == std::string::npos || (action != "down" && action != "up"))
+        throw std::invalid_argument("key event '" + text + "' needs down or up: FRAME:down:KEY");
+    return {{frame, action == "down", keyByName(rest.substr(second + 1))}};
+}
+
+std::vector<KeyEvent> parseKeyScript(const std::string& script) {
+    std::vector<KeyEvent> events;
+    std::istringstream lines(script);
+    std::string line;
+    while (std::getline(lines, line)) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string word;
+        while (words >> word) {
+            for (const KeyEvent& event : parseKeyEvent(word)) events.push_back(event);
+        }
+    }
+    return events;
+}

@@ -1,0 +1,125 @@
+// The headless match loop: scripted key messages, a hand-stepped counter, frames and a summary.
+#include "tools/match_runner/runner.h"
+
+#include <IL/il.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <ostream>
+
+#include "app/app.h"
+#include "app/random.h"
+#include "app/settings.h"
+#include "app/text_error.h"
+#include "app/window.h"
+#include "game/entities/entity_tables.h"
+#include "game/players/player.h"
+#include "game/scenes/scene_state.h"
+#include "gfx/screenshot.h"
+
+namespace {
+
+constexpr std::uint64_t kTicksPerSecond = 1000000;
+std::uint64_t ticks = 0;
+std::uint64_t tickValue() { return ticks; }
+std::uint64_t tickFrequency() { return kTicksPerSecond; }
+const CounterSource handCounter{tickValue, tickFrequency};
+
+void postKeys(const std::vector<KeyEvent>& keys, int frame) {
+    for (const KeyEvent& event : keys) {
+        if (event.frame != frame) continue;
+        platform::Message message;
+        message.kind = event.down ? platform::MessageKind::keyDown : platform::MessageKind::keyUp;
+        message.key = event.key;
+        platform::postMessage(message);
+    }
+}
+
+// Handles the queued messages, then runs one frame; false when the loop should end.
+bool runOneFrame(App& game) {
+    for (;;) {
+        const LoopStep step = pumpOnce(game);
+        if (step == LoopStep::frame) return !game.quit;
+        if (game.quit) return false;
+        if (step == LoopStep::idle) {
+            windowSettings.active = true;  // nobody can minimise a headless window
+        }
+    }
+}
+
+void saveFrame(const std::string& path) {
+    if (!saveScreenshot(path.c_str(), windowSettings.width, windowSettings.height))
+        std::fprintf(stderr, "could not write %s\n", path.c_str());
+}
+
+std::string numbered(const std::string& prefix, int frame) {
+    char name[32];
+    std::snprintf(name, sizeof name, "-%06d.png", frame);
+    return prefix + name;
+}
+
+template <class T>
+std::size_t countSlots(const SlotTable<T>& table) {
+    std::size_t count = 0;
+    for (const auto& slot : table) count += slot ? 1 : 0;
+    return count;
+}
+
+void printSummary(std::ostream& out, int frames, const App& game) {
+    out << "frames " << frames << "\n";
+    out << "scene " << game.scene << "\n";
+    out << "round " << roundCounter << "\n";
+    out << "match over " << (game.quit ? "yes" : "no") << "\n";
+    for (int i = 0; i < kSlotCount; ++i) {
+        const Player* player = players[i];
+        if (player == nullptr) continue;
+        out << "player " << i << " " << player->name << ": alive " << int(player->alive)
+            << ", score " << player->score << ", trail " << player->pointCount << " of "
+            << player->trail.size() << ", rocket held " << player->heldKind
+            << (i < activePlayerCount() ? "" : " (not taking part)") << "\n";
+    }
+    out << "pickups " << countSlots(entityTables->pickups) << " of "
+        << entityTables->pickups.size() << " slots\n";
+    out << "rockets " << countSlots(entityTables->rockets) << " of "
+        << entityTables->rockets.size() << " slots\n";
+}
+
+int playFrames(const RunOptions& options, std::ostream& summary) {
+    const auto frameTicks = static_cast<std::uint64_t>(options.frameMs * 1000.0);
+    int frame = 0;
+    bool running = true;
+    while (running && frame < options.frames) {
+        postKeys(options.keys, frame);
+        ticks += frameTicks;
+        running = runOneFrame(*app);
+        ++frame;
+        if (options.every > 0 && frame % options.every == 0)
+            saveFrame(numbered(options.everyPrefix, frame));
+    }
+    if (!options.finalPng.empty()) saveFrame(options.finalPng);
+    printSummary(summary, frame, *app);
+    shutdown(*app);
+    return 0;
+}
+
+}  // namespace
+
+int runMatch(const RunOptions& options, std::ostream& summary) {
+    std::filesystem::current_path(options.folder);
+    ticks = 0;
+    useCounter(handCounter);
+    const int started = startUp();
+    if (started != 0) return started;
+    seedRandom(options.seed);
+    ilEnable(IL_FILE_OVERWRITE);
+    try {
+        return playFrames(options, summary);
+    } catch (const TextError& error) {
+        platform::showMessage("An exception occured:", error.text);
+        return -3;
+    } catch (const std::exception& error) {
+        platform::showMessage("An exception occured:", error.what());
+        return -3;
+    }
+}
