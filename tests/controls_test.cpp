@@ -1,0 +1,73 @@
+// Reading the keys: each enabled slot's keys steer the player at its table index.
+#include "game/players/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/settings.h"
+#include "app/window.h"
+#include "game/players/player.h"
+
+namespace {
+
+// Slots 0 (arrows) and 3 (I, P, O) enabled: their players sit at indexes 0 and 1.
+class Controls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = Settings{};
+        settings.slotEnabled[0] = settings.slotEnabled[3] = 1;
+        settings.playerCount = 2;
+        players[0] = new Player;
+        players[1] = new Player;
+        std::memset(KeyState, 0, sizeof KeyState);
+    }
+    void TearDown() override {
+        destroyPlayers();
+        settings = Settings{};
+        std::memset(KeyState, 0, sizeof KeyState);
+    }
+
+    // Sets exactly these keys down, reads the controls and returns the flags of both players
+    // as "LRF" letters, one group per player, e.g. "L-- --F".
+    std::string press(std::initializer_list<int> keys) {
+        std::memset(KeyState, 0, sizeof KeyState);
+        for (int key : keys) KeyState[key] = 1;
+        readControls();
+        std::string flags;
+        for (int i = 0; i < 2; ++i) {
+            if (i > 0) flags += ' ';
+            flags += players[i]->turnLeft ? 'L' : '-';
+            flags += players[i]->turnRight ? 'R' : '-';
+            flags += players[i]->fire ? 'F' : '-';
+        }
+        return flags;
+    }
+};
+
+}  // namespace
+
+TEST_F(Controls, EachEnabledSlotsKeysSteerItsOwnPlayer) {
+    EXPECT_EQ(press({0x25}), "L-- ---");
+    EXPECT_EQ(press({0x27}), "-R- ---");
+    EXPECT_EQ(press({0x26}), "--F ---");
+    EXPECT_EQ(press({0x49}), "--- L--");
+    EXPECT_EQ(press({0x50}), "--- -R-");
+    EXPECT_EQ(press({0x4F}), "--- --F");
+    EXPECT_EQ(press({0x25, 0x50, 0x4F}), "L-- -RF");
+    EXPECT_EQ(press({}), "--- ---");
+}
+
+TEST_F(Controls, KeysOfDisabledSlotsDoNothing) {
+    EXPECT_EQ(press({0x6F, 0x6D, 0x6A, 0x2D, 0x21, 0x24, 'V', 'N', 'B', 'Q', 'E', 'W'}), "--- ---");
+}
+
+TEST_F(Controls, BothTurnKeysTogetherGoStraight) {
+    EXPECT_EQ(press({0x25, 0x27}), "--- ---");
+    EXPECT_EQ(press({0x49, 0x50, 0x4F}), "--- --F");
+    // Left held, right added, left let go.
+    EXPECT_EQ(press({0x25}), "L-- ---");
+    EXPECT_EQ(press({0x25, 0x27}), "--- ---");
+    EXPECT_EQ(press({0x27}), "-R- ---");
+}

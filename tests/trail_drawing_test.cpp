@@ -1,0 +1,181 @@
+// Drawing trails: colour only where the stencil is marked, the pattern's repeat, dead lines,
+// holes, and the render state a player update leaves for the drawing.
+#include "game/players/trail_drawing.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "game/entities/entity_tables.h"
+#include "game/entities/rockets.h"
+#include "game/players/movement.h"
+#include "game/scenes/round_start.h"
+#include "gfx/image_names.h"
+#include "tests/support.h"
+
+namespace {
+
+class TrailDrawing : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        startGame(matchSettings());
+        startRound();
+        glClear(GL_COLOR_BUFFER_BIT);
+        background = colorAt(0, 0);
+    }
+
+    static Player& red() { return *players[0]; }
+    static Player& cyan() { return *players[1]; }
+
+    static void run(Player& player, int frames, double frameTime = 16) {
+        for (int i = 0; i < frames; ++i) updatePlayer(player, 0, 16, 20, frameTime);
+    }
+
+    // The arena of one game frame: trails under the stencil test, then the rockets.
+    static void drawFrame(double frameTime) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawTrail(red());
+        drawTrail(cyan());
+        glDisable(GL_STENCIL_TEST);
+        updateRockets(frameTime);
+        removeDeadRockets();
+        glEnable(GL_STENCIL_TEST);
+    }
+
+    bool isBackground(int x, int y) const {
+        const Rgba c = colorAt(x, y);
+        return c.r == background.r && c.g == background.g && c.b == background.b;
+    }
+
+    Rgba background{};
+};
+
+bool sameColour(const Rgba& a, const Rgba& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+}  // namespace
+
+TEST_F(TrailDrawing, AJustPlacedLineDrawsNothing) {
+    markStencil(150, 250, 100, 100);  // nothing would hide a drawn line
+    placePlayer(red(), 200, 300, 30);
+    drawFrame(16);
+    for (int y = 290; y < 310; ++y) {
+        for (int x = 190; x < 210; ++x) ASSERT_TRUE(isBackground(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(TrailDrawing, PatternShowsExactlyWhereTheStencilIsMarked) {
+    placePlayer(red(), 200, 200, 0);
+    placePlayer(cyan(), 200, 400, 30);
+    run(red(), 63);  // 100.8 pixels each
+    run(cyan(), 63);
+    drawFrame(16);
+    saveFrame("trail-drawing-two-lines");
+
+    int marked = 0, mismatched = 0;
+    for (int y = 390; y < 460; ++y) {
+        for (int x = 190; x < 300; ++x) {
+            const bool isMarked = stencilAt(x, y) == 1;
+            marked += isMarked;
+            mismatched += isMarked == isBackground(x, y);
+        }
+    }
+    EXPECT_GT(marked, 350);
+    EXPECT_EQ(mismatched, 0);
+
+    // Red's pattern repeats every 32 pixels of travel: equal a repeat apart, not half of one.
+    const Rgba a = colorAt(210, 200);
+    EXPECT_GT(a.r, 2 * a.g);
+    EXPECT_TRUE(sameColour(a, colorAt(242, 200)));
+    EXPECT_TRUE(sameColour(a, colorAt(274, 200)));
+    EXPECT_FALSE(sameColour(a, colorAt(226, 200)));
+}
+
+TEST_F(TrailDrawing, ADeadLineIsDrawnAtHalfBrightness) {
+    placePlayer(red(), 200, 200, 0);
+    run(red(), 63);
+    drawFrame(16);
+    const Rgba alive[] = {colorAt(210, 200), colorAt(226, 201), colorAt(290, 198)};
+    red().alive = 0;
+    drawFrame(16);
+    const Rgba dead[] = {colorAt(210, 200), colorAt(226, 201), colorAt(290, 198)};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GT(alive[i].r, 100);
+        EXPECT_NEAR(dead[i].r, alive[i].r / 2.0, 1.0);
+        EXPECT_NEAR(dead[i].g, alive[i].g / 2.0, 1.0);
+        EXPECT_NEAR(dead[i].b, alive[i].b / 2.0, 1.0);
+    }
+}
+
+TEST_F(TrailDrawing, AHoleShowsAsABreakInTheLineFromTheFrameAfterTheBlast) {
+    placePlayer(cyan(), 400, 100, 90);
+    run(cyan(), 150);  // x 398 to 402, y 100 to 340
+    spawnRocket(350, 250, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, 16);
+    int frame = 0;
+    for (; frame < 40 && entityTables->rockets[0]; ++frame) drawFrame(5);
+    ASSERT_LT(frame, 40) << "the rocket never hit";
+    // Trails are drawn before rockets fly, so the blast frame still shows the whole line.
+    EXPECT_FALSE(isBackground(400, 250));
+    for (int later = 0; later < 3; ++later) {
+        drawFrame(5);
+        for (int y = 240; y < 260; ++y) EXPECT_TRUE(isBackground(400, y)) << "y " << y;
+        EXPECT_FALSE(isBackground(400, 200));
+        EXPECT_FALSE(isBackground(400, 300));
+    }
+    saveFrame("trail-drawing-hole");
+}
+
+TEST_F(TrailDrawing, AnUpdateLeavesTheStateTheDrawingNeeds) {
+    const auto scramble = [] {
+        glColorMask(GL_FALSE, GL_TRUE, GL_FALSE, GL_TRUE);
+        glStencilFunc(GL_ALWAYS, 0, 0xff);
+        glStencilOp(GL_REPLACE, GL_INCR, GL_ZERO);
+        glEnable(GL_ALPHA_TEST);
+        glDisable(GL_TEXTURE_2D);
+    };
+    const auto expectExitState = [](const char* what) {
+        GLboolean mask[4] = {};
+        glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+        for (GLboolean channel : mask) EXPECT_EQ(channel, GL_TRUE) << what;
+        GLint func = 0, ref = 0, valueMask = 0, fail = 0, depthFail = 0, pass = 0;
+        glGetIntegerv(GL_STENCIL_FUNC, &func);
+        glGetIntegerv(GL_STENCIL_REF, &ref);
+        glGetIntegerv(GL_STENCIL_VALUE_MASK, &valueMask);
+        glGetIntegerv(GL_STENCIL_FAIL, &fail);
+        glGetIntegerv(GL_STENCIL_PASS_DEPTH_FAIL, &depthFail);
+        glGetIntegerv(GL_STENCIL_PASS_DEPTH_PASS, &pass);
+        EXPECT_EQ(func, GL_EQUAL) << what;
+        EXPECT_EQ(ref, 1) << what;
+        EXPECT_EQ(valueMask, 1) << what;
+        EXPECT_EQ(fail, GL_KEEP) << what;
+        EXPECT_EQ(depthFail, GL_KEEP) << what;
+        EXPECT_EQ(pass, GL_KEEP) << what;
+        EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST)) << what;
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << what;
+    };
+
+    placePlayer(red(), 200, 300, 0);
+    scramble();
+    run(red(), 1);
+    expectExitState("a plain move");
+
+    FakeCounter clock{1000};
+    red().gapTimer->counter = &clock.source();
+    red().gapTimer->restart();
+    clock.now += 1000;
+    red().turnLeft = 1;
+    red().turnTime = 20;
+    red().heldKind = 1;
+    red().fire = 1;
+    scramble();
+    updatePlayer(red(), 1, 16, 20, 16);
+    ASSERT_EQ(red().pointCount, 6u);
+    expectExitState("a turn step, a gap and a rocket");
+
+    markStencil(0, 0, 768, 768);
+    scramble();
+    run(red(), 1);
+    ASSERT_EQ(red().alive, 0);
+    expectExitState("a death");
+}
