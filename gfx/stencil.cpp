@@ -1,4 +1,5 @@
-// Single-pixel stencil reads, kept inside the window: outside it GL returns no defined value.
+// Stencil stamping state and single-pixel reads, kept inside the window: outside it GL returns
+// no defined value.
 #include "gfx/stencil.h"
 
 #include <GL/gl.h>
@@ -10,4 +11,18 @@ float readStencil(int x, int y) {
     float value = 0.0f;
     glReadPixels(x, y, 1, 1, GL_STENCIL_INDEX, GL_FLOAT, &value);
     return value;
+}
+
+void beginStencilStamp(int value) {
+    glEnable(GL_ALPHA_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glStencilFunc(GL_ALWAYS, value, 1);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+}
+
+void endStencilStamp() {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glStencilFunc(GL_EQUAL, 1, 1);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glDisable(GL_ALPHA_TEST);
 }

@@ -16,15 +16,9 @@ constexpr double kArenaSize = 768.0;
 void blastHole(const Rocket& rocket) {
     glEnable(GL_STENCIL_TEST);
     bindTexture(rocket.holeTexture);
-    glEnable(GL_ALPHA_TEST);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 0, 1);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    beginStencilStamp(0);
     drawCenteredSquare(rocket.x, rocket.y, rocket.holeRadius);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glStencilFunc(GL_EQUAL, 1, 1);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    glDisable(GL_ALPHA_TEST);
+    endStencilStamp();
     glDisable(GL_STENCIL_TEST);
 }
 

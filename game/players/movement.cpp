@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "game/entities/rockets.h"
+#include "game/players/trail_drawing.h"
 #include "gfx/image_names.h"
 #include "gfx/stencil.h"
 
@@ -45,18 +46,6 @@ void translate(TrailPoint& p, double dx, double dy) {
     p.rightY += dy;
 }
 
-// One quad from cross-section a to cross-section b, counter-clockwise for forward travel.
-void emitPiece(const TrailPoint& a, const TrailPoint& b) {
-    glTexCoord2d(a.leftS, a.leftT);
-    glVertex2d(a.leftX, a.leftY);
-    glTexCoord2d(a.rightS, a.rightT);
-    glVertex2d(a.rightX, a.rightY);
-    glTexCoord2d(b.rightS, b.rightT);
-    glVertex2d(b.rightX, b.rightY);
-    glTexCoord2d(b.leftS, b.leftT);
-    glVertex2d(b.leftX, b.leftY);
-}
-
 void markPiece(const TrailPoint& a, const TrailPoint& b) {
     glBegin(GL_QUADS);
     emitPiece(a, b);
@@ -66,17 +55,7 @@ void markPiece(const TrailPoint& a, const TrailPoint& b) {
 void enterMarkingState(const Player& player) {
     glEnable(GL_TEXTURE_2D);
     bindTexture(player.patternTexture);
-    glEnable(GL_ALPHA_TEST);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glStencilFunc(GL_ALWAYS, 1, 1);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-}
-
-void leaveMarkingState() {
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glStencilFunc(GL_EQUAL, 1, 1);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    glDisable(GL_ALPHA_TEST);
+    beginStencilStamp(1);
 }
 
 void fireHeldRocket(Player& player, double holeRadius) {
@@ -169,5 +148,5 @@ void updatePlayer(Player& player, std::uint32_t gapInterval, std::uint32_t holeR
 
     if ((player.turnLeft != 0 || player.turnRight != 0) && player.alive == 1)
         turnStep(player, frameTime);
-    leaveMarkingState();
+    endStencilStamp();
 }

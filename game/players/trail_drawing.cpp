@@ -3,14 +3,16 @@
 
 #include <GL/gl.h>
 
-namespace {
-
-void emitVertex(double s, double t, double x, double y) {
-    glTexCoord2d(s, t);
-    glVertex2d(x, y);
+void emitPiece(const TrailPoint& a, const TrailPoint& b) {
+    glTexCoord2d(a.leftS, a.leftT);
+    glVertex2d(a.leftX, a.leftY);
+    glTexCoord2d(a.rightS, a.rightT);
+    glVertex2d(a.rightX, a.rightY);
+    glTexCoord2d(b.rightS, b.rightT);
+    glVertex2d(b.rightX, b.rightY);
+    glTexCoord2d(b.leftS, b.leftT);
+    glVertex2d(b.leftX, b.leftY);
 }
-
-}  // namespace
 
 void drawTrail(const Player& player) {
     if (player.alive != 0)
@@ -20,13 +22,7 @@ void drawTrail(const Player& player) {
     glEnable(GL_TEXTURE_2D);
     bindTexture(player.patternTexture);
     glBegin(GL_QUADS);
-    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i) {
-        const TrailPoint& a = player.trail[i];
-        const TrailPoint& b = player.trail[i + 1];
-        emitVertex(a.leftS, a.leftT, a.leftX, a.leftY);
-        emitVertex(a.rightS, a.rightT, a.rightX, a.rightY);
-        emitVertex(b.rightS, b.rightT, b.rightX, b.rightY);
-        emitVertex(b.leftS, b.leftT, b.leftX, b.leftY);
-    }
+    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i)
+        emitPiece(player.trail[i], player.trail[i + 1]);
     glEnd();
 }
