@@ -82,10 +82,16 @@ TEST_F(QuorlBinary, MissingPatternEndsStartUpWithTheTextureError) {
               "ErrorLog:\n\nTexture not found:\npatterns/nowhere.png\n\n");
 }
 
-TEST_F(QuorlBinary, StartsRunsAndEndsCleanlyWhenAskedToQuit) {
+TEST_F(QuorlBinary, FallsBackToAWindowRunsAndEndsCleanlyWhenAskedToQuit) {
     linkImages(folder);
-    writeConfig(matchSettings());
+    Settings s = matchSettings();
+    s.fullscreen = 1;  // the offscreen display offers no such mode
+    writeConfig(s);
     const Outcome outcome = run("offscreen", 2);
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+    EXPECT_NE(outcome.errors.find("Use windowes mode?\nThe requested fullscreen mode is not "
+                                  "supported by\nyour video card. Use windowed mode instead?"),
+              std::string::npos)
+        << outcome.errors;
     EXPECT_FALSE(fs::exists(folder / "errorlog.txt"));
 }
