@@ -10,7 +10,7 @@ packages=(
   libcli11-dev libinih-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libgtest-dev)
+  packages+=(libgtest-dev desktop-file-utils appstream)
 fi
 
 missing=()

@@ -8,6 +8,7 @@
     system/rocket.png   flying rocket
     system/hole.png     blast shape (its alpha decides what a blast clears)
     patterns/*.png      line patterns: x runs across the line, y along it
+    packaging/icons/quorl-*.png  the desktop icon: the emblem without label
 
 The PNGs are committed, so playing never needs Python. Run this script
 (from any folder) after changing it and commit the results. It only uses
@@ -362,7 +363,9 @@ def make_title_logo():
 # --------------------------------------------------------------------------
 # 3. Square emblem
 
-def make_emblem_logo():
+def make_emblem_logo(label=True):
+    """The square emblem; without its label (for the desktop icon, where
+    the word would be too small to read) the Q moves to the centre."""
     size, ss = 512, 4
     big = size * ss
     c = big / 2
@@ -384,7 +387,8 @@ def make_emblem_logo():
 
     # The Q: a ring of six trail arcs, one per player colour, with gaps,
     # and a white trail for its tail that curls out past the ring.
-    ring_r, qc = 120, (256, 226)
+    drop = 0 if label else 30
+    ring_r, qc = 120, (256, 226 + drop)
     trails = Image.new("RGBA", (big, big), (0, 0, 0, 0))
     for i, name in enumerate(PLAYER_COLOURS):
         a0 = -90 + i * 60 + 5
@@ -393,15 +397,15 @@ def make_emblem_logo():
         pts = trail_path(start, a0 + 90, [(ring_r * math.radians(50), 50)])
         draw_trail(trails, scaled(pts, ss), 26 * ss, PLAYER_COLOURS[name],
                    run=1e9, gap=1, head=False)
-    tail = trail_path((292, 262), 42, [(60, 0), (80, -40)])
+    tail = trail_path((292, 262 + drop), 42, [(60, 0), (80, -40)])
     draw_trail(trails, scaled(tail, ss), 24 * ss, (235, 238, 250),
                run=92 * ss, gap=12 * ss, head=True)
     add_glow(emblem, clip_alpha(trails, inner), 10 * ss, 1.0)
 
-    label = font(SANS_BOLD, 44 * ss)
-    emblem.alpha_composite(rgba(Image.new("RGB", (big, big), (215, 225, 245)),
-                                text_mask((big, big), (c, 420 * ss), "QUORL",
-                                          label)))
+    if label:
+        emblem.alpha_composite(rgba(Image.new("RGB", (big, big), (215, 225, 245)),
+                                    text_mask((big, big), (c, 420 * ss), "QUORL",
+                                              font(SANS_BOLD, 44 * ss))))
     return emblem.resize((size, size), Image.LANCZOS)
 
 
@@ -565,6 +569,9 @@ def make_hole():
 # --------------------------------------------------------------------------
 # Output
 
+ICON_SIZES = (48, 128, 256)   # the hicolor icon sizes the package installs
+
+
 def all_images():
     images = {
         "system/bitmap.png": make_bitmap_font(),
@@ -580,6 +587,14 @@ def all_images():
     images["patterns/rainbow.png"] = rainbow_pattern()
     images["patterns/white.png"] = white_pattern()
     return images
+
+
+def icon_images():
+    """The desktop icon in the sizes the package installs, each scaled
+    down from the emblem at full size so that small ones stay crisp."""
+    emblem = make_emblem_logo(label=False)
+    return {f"packaging/icons/quorl-{n}.png": emblem.resize((n, n), Image.LANCZOS)
+            for n in ICON_SIZES}
 
 
 def save_png(img, path):
@@ -629,7 +644,7 @@ def main():
     parser.add_argument("--sheet", metavar="PATH",
                         help="also write a contact sheet of all images")
     args = parser.parse_args()
-    images = all_images()
+    images = {**all_images(), **icon_images()}
     for rel, img in images.items():
         save_png(img, os.path.join(ROOT, rel))
         print(f"wrote {rel} ({img.width} x {img.height})")

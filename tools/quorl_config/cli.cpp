@@ -2,6 +2,8 @@
 #include "tools/quorl_config/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "tools/quorl_config/commands.h"
@@ -14,7 +16,7 @@ constexpr int kUsageError = 2;
 constexpr std::size_t kHelpWidth = 100;
 
 struct Arguments {
-    std::string file = "config";
+    std::string file;  // empty: none given, see defaultFile()
     std::string text;
     std::string output;
     std::vector<std::string> settings;
@@ -38,7 +40,33 @@ std::string settingNamesHelp() {
 }
 
 void addFile(CLI::App* command, Arguments& args) {
-    command->add_option("FILE", args.file, "The settings file (default: config)");
+    command->add_option("FILE", args.file,
+                        "The settings file (default: ./config, else ~/.local/share/quorl/config)");
+}
+
+bool exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() !=
+           std::filesystem::file_type::not_found;
+}
+
+// The file when none is named: config in the current folder or, when there is none, the
+// player's own one in the run folder that the quorl launcher keeps, if that exists. The choice
+// of the latter is said on `err`, since nothing on the command line names it.
+std::string defaultFile(std::ostream& err) {
+    if (exists("config")) return "config";
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    std::string folder;
+    if (dataHome != nullptr && dataHome[0] == '/') {  // relative ones are ignored, as in XDG
+        folder = dataHome;
+    } else if (home != nullptr && home[0] != '\0') {
+        folder = std::string(home) + "/.local/share";
+    }
+    const std::string playerConfig = folder + "/quorl/config";
+    if (folder.empty() || !exists(playerConfig)) return "config";
+    err << "quorl-config: using " << playerConfig << "\n";
+    return playerConfig;
 }
 
 // Splits `set` arguments into the optional FILE and NAME=VALUE pairs.
@@ -74,8 +102,9 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     CLI::App app{"Reads and edits the Quorl settings file (config).", "quorl-config"};
     app.require_subcommand(1);
     app.footer(
-        "FILE is config in the current folder unless given. Exit status: 0 ok, 1 bad input, "
-        "failed check or file error, 2 wrong usage.");
+        "FILE is config in the current folder unless given; when the folder has none, it is "
+        "the player's own $XDG_DATA_HOME/quorl/config (~/.local/share/quorl/config), if that "
+        "exists. Exit status: 0 ok, 1 bad input, failed check or file error, 2 wrong usage.");
     Arguments args;
 
     CLI::App* show = app.add_subcommand("show", "Print every setting in readable form");
@@ -104,6 +133,7 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     try {
         app.parse(argc, argv);
         const Assignments assignments = set->parsed() ? splitSettings(args) : Assignments{};
+        if (args.file.empty()) args.file = defaultFile(err);
         if (show->parsed()) return showCommand(args.file, out);
         if (set->parsed()) return setCommand(args.file, assignments, out, err);
         if (create->parsed()) return newCommand(args.file, args.force, out);
