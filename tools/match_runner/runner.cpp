@@ -17,6 +17,7 @@
 #include "game/players/player.h"
 #include "game/scenes/scene_state.h"
 #include "gfx/screenshot.h"
+#include "tools/quorl_config/codepage.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ void printSummary(std::ostream& out, int frames, const App& game) {
     for (int i = 0; i < kSlotCount; ++i) {
         const Player* player = players[i];
         if (player == nullptr) continue;
-        out << "player " << i << " " << player->name << ": alive " << int(player->alive)
+        out << "player " << i << " " << gameBytesToUtf8(player->name) << ": alive " << int(player->alive)
             << ", score " << player->score << ", trail " << player->pointCount << " of "
             << player->trail.size() << ", rocket held " << player->heldKind
             << (i < activePlayerCount() ? "" : " (not taking part)") << "\n";
