@@ -23,11 +23,26 @@ std::uint32_t littleEndian32(const std::uint8_t* p) {
            (std::uint32_t{p[3]} << 24);
 }
 
+// Every chunk up to IEND must lie wholly inside the file. DevIL's memory reader leaves the part
+// of a read beyond the end unfilled, so libpng would work on bytes that are not there; a bogus
+// length on an ancillary chunk has it crawl through gigabytes of them.
+bool pngChunksInsideFile(const std::vector<std::uint8_t>& b) {
+    std::size_t at = 8;
+    while (b.size() - at >= 12) {
+        const std::uint32_t length = bigEndian32(&b[at]);
+        if (length > b.size() - at - 12) return false;
+        if (std::memcmp(&b[at + 4], "IEND", 4) == 0) return true;
+        at += 12 + std::size_t{length};
+    }
+    return false;
+}
+
 ImageHeader inspectPng(const std::vector<std::uint8_t>& b) {
     static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     ImageHeader header;
     if (b.size() < 33 || std::memcmp(b.data(), kSignature, 8) != 0) return header;
     if (bigEndian32(&b[8]) != 13 || std::memcmp(&b[12], "IHDR", 4) != 0) return header;
+    if (!pngChunksInsideFile(b)) return header;
     header.kind = ImageKind::png;
     header.width = bigEndian32(&b[16]);
     header.height = bigEndian32(&b[20]);

@@ -12,7 +12,12 @@ struct ImageHeader {
     std::uint32_t height = 0;
 };
 
-// What the bytes claim to be: a PNG, or an uncompressed 24- or 32-bit BMP, with its size.
+// The longest side the game decodes, whatever the GL driver allows: its own images are at most
+// 1024 pixels wide, and an 8192 x 8192 pattern would take seconds and a gigabyte to load.
+constexpr std::uint32_t kMaxImageSide = 4096;
+
+// What the bytes claim to be: a PNG whose chunks all lie inside the file, or an uncompressed 24-
+// or 32-bit BMP, with its size.
 ImageHeader inspectImage(const std::vector<std::uint8_t>& bytes);
 
 // Whether a declared size is one we are willing to decode and upload.

@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <IL/il.h>
-#include <IL/ilu.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "app/text_error.h"
+#include "gfx/image_decode.h"
 #include "gfx/image_file.h"
 
 namespace {
@@ -32,41 +32,7 @@ char messageBuffer[300];
 std::uint32_t maxTextureSide() {
     GLint side = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
-    return side > 0 ? static_cast<std::uint32_t>(side) : 1024u;
-}
-
-// Hands DevIL only files whose content and declared size we have checked, and picks the
-// decoder by that content rather than by the file name.
-void decodeImage(const char* name) {
-    std::vector<std::uint8_t> bytes;
-    const bool read = readImageFile(name, bytes);
-    const ImageHeader header = read ? inspectImage(bytes) : ImageHeader{};
-    if (header.kind == ImageKind::unsupported || !imageSizeAcceptable(header, maxTextureSide()))
-        failWithName("Texture not found:\n", name);
-    const ILenum type = header.kind == ImageKind::png ? IL_PNG : IL_BMP;
-    if (!ilLoadL(type, bytes.data(), static_cast<ILuint>(bytes.size())))
-        failWithName("Texture not found:\n", name);
-}
-
-// Brings the image to RGB or RGBA with 8 bits per channel, or fails.
-void normaliseFormat() {
-    const ILint format = ilGetInteger(IL_IMAGE_FORMAT);
-    const bool byteChannels = ilGetInteger(IL_IMAGE_TYPE) == IL_UNSIGNED_BYTE;
-    switch (format) {
-        case IL_RGB:
-        case IL_RGBA:
-            // Wider channels would be uploaded as bytes and misread: narrow them first.
-            if (!byteChannels) ilConvertImage(format, IL_UNSIGNED_BYTE);
-            break;
-        case IL_BGR:
-            ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
-            break;
-        case IL_BGRA:
-            ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
-            break;
-        default:
-            raiseTextError("Unknown IL_IMAGE_FORMAT");
-    }
+    return side > 0 ? std::min(static_cast<std::uint32_t>(side), kMaxImageSide) : 1024u;
 }
 
 void uploadImage(TextureRecord& record) {
@@ -112,15 +78,15 @@ void loadInto(TextureRecord& record, const char* name) {
     } guard{image};
 
     discardPendingIlErrors();
-    decodeImage(name);
-    // GL's first row is the picture's bottom one. DevIL keeps each file's own row order: PNG
-    // rows run top-down, BMP rows bottom-up.
-    if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT) iluFlipImage();
-    normaliseFormat();
+    std::vector<std::uint8_t> bytes;
+    const DecodeResult result =
+        readImageFile(name, bytes) ? decodeImage(bytes, maxTextureSide()) : DecodeResult::refused;
+    if (result == DecodeResult::refused) failWithName("Texture not found:\n", name);
+    if (result == DecodeResult::unknownFormat) raiseTextError("Unknown IL_IMAGE_FORMAT");
+    if (result == DecodeResult::devilError) raiseTextError("A DevIL error occured");
     record.width = ilGetInteger(IL_IMAGE_WIDTH);
     record.height = ilGetInteger(IL_IMAGE_HEIGHT);
     record.hasAlpha = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL) == 4;
-    if (ilGetError() != IL_NO_ERROR) raiseTextError("A DevIL error occured");
     discardPendingGlErrors();
     uploadImage(record);
 }

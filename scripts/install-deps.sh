@@ -11,6 +11,10 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev desktop-file-utils appstream)
+  # The end-to-end test: a virtual X server, key presses, screenshots and their pixel checks.
+  packages+=(xvfb xdotool imagemagick python3-pil)
+  # The leak check (valgrind) and the fuzz targets (clang with libFuzzer and its sanitizers).
+  packages+=(valgrind clang libclang-rt-14-dev)
 fi
 
 missing=()

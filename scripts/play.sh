@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORL_BUILD_TESTS=OFF
 cmake --build build -j"$(nproc)" --target quorl run_folder
 cd build/run
 exec ./quorl

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quorl and runs every test: the normal build, then the same tests built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds Quorl and runs every test: the normal build (with the valgrind leak check), then the
+# same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target
+# for FUZZ_SECONDS (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
@@ -21,3 +22,6 @@ cmake --build build-sanitize -j"$jobs"
 # The GL driver keeps memory until the process ends; leak checks belong to their own test.
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure
+
+# The fuzz targets, built with clang; see README.md for longer runs.
+scripts/fuzz.sh "${FUZZ_SECONDS:-60}"

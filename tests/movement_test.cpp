@@ -1,5 +1,4 @@
-// Moving lines through the stencil: steps, probes, turns, gaps, collisions, trail growth, and a
-// scripted two-player run drawn as the game draws it.
+// Moving lines through the stencil: steps, probes, turns, gaps, collisions and trail growth.
 #include "game/players/movement.h"
 
 #include <GL/gl.h>
@@ -15,10 +14,6 @@
 #include "tests/support.h"
 
 namespace {
-
-constexpr double kFrame = 16.0;
-constexpr std::uint32_t kHoleRadius = 16;
-constexpr std::uint32_t kGapLength = 20;
 
 // A started game in its first round, with both gap timers on a counter the test moves.
 class Movement : public GlTest {
@@ -45,17 +40,20 @@ protected:
     }
 
     static void run(Player& player, int frames, std::uint32_t gapInterval = 0,
-                    double frameTime = kFrame) {
-        for (int i = 0; i < frames; ++i)
-            updatePlayer(player, gapInterval, kHoleRadius, kGapLength, frameTime);
+                    double frameTime = 16) {
+        for (int i = 0; i < frames; ++i) updatePlayer(player, gapInterval, 16, 20, frameTime);
     }
 
     FakeCounter clock{1000};
 };
 
-void expectPoint(double x, double y, double expectedX, double expectedY) {
-    EXPECT_NEAR(x, expectedX, 1e-3);
-    EXPECT_NEAR(y, expectedY, 1e-3);
+void expectPoint(Point p, double x, double y) {
+    EXPECT_NEAR(p.x, x, 1e-3);
+    EXPECT_NEAR(p.y, y, 1e-3);
+}
+
+void expectCentre(const TrailPoint& p, double x, double y) {
+    expectPoint({p.centerX, p.centerY}, x, y);
 }
 
 }  // namespace
@@ -65,10 +63,9 @@ TEST_F(Movement, AStepMovesTheHeadAlongTheHeadingAndAdvancesThePattern) {
     placePlayer(red(), 200, 300, 30);
     run(red(), 1);
     ASSERT_EQ(red().pointCount, 2u);
-    const TrailPoint& tail = red().trail[0];
+    expectCentre(red().trail[0], 200, 300);
     const TrailPoint& head = red().trail[1];
-    expectPoint(tail.centerX, tail.centerY, 200, 300);
-    expectPoint(head.centerX, head.centerY, 200 + 1.6 * std::cos(M_PI / 6), 300.8);
+    expectCentre(head, 200 + 1.6 * std::cos(M_PI / 6), 300.8);
     EXPECT_NEAR(head.leftT, 0.05, 1e-12);
     EXPECT_NEAR(head.rightT, 0.05, 1e-12);
     EXPECT_EQ(head.leftS, 0.0);
@@ -77,55 +74,45 @@ TEST_F(Movement, AStepMovesTheHeadAlongTheHeadingAndAdvancesThePattern) {
 }
 
 TEST_F(Movement, ProbesReadOnePixelBeyondEachNewEdge) {
-    // Heading 0 from x 98.6: the new head is at (100.2, 300), its edges at y 302 and 298, and
-    // the probes 1.5 pixels further on at (102, 304) and (102, 300).
-    struct Case {
-        int x, y;
-        bool dies;
-    };
-    const Case cases[] = {{102, 304, true},  {102, 300, true},  {103, 304, false},
-                          {102, 305, false}, {101, 304, false}, {103, 300, false},
-                          {102, 299, false}, {102, 301, false}};
-    for (const Case& c : cases) {
+    // From x 98.6 the head moves to (100.2, 300): edges at y 302 and 298, probes at (102, 304)
+    // and (102, 300). Only those two pixels kill.
+    const int marks[][3] = {{102, 304, 1}, {102, 300, 1}, {103, 304, 0}, {102, 305, 0},
+                            {101, 304, 0}, {103, 300, 0}, {102, 299, 0}, {102, 301, 0}};
+    for (const auto& m : marks) {
+        SCOPED_TRACE(testing::Message() << "marked pixel " << m[0] << "," << m[1]);
         restart(red(), 98.6, 300, 0);
-        markStencil(c.x, c.y, 1, 1);
+        markStencil(m[0], m[1], 1, 1);
         run(red(), 1);
-        EXPECT_EQ(red().alive, c.dies ? 0 : 1) << "marked pixel " << c.x << "," << c.y;
-        EXPECT_EQ(red().died, c.dies ? 1 : 0) << "marked pixel " << c.x << "," << c.y;
+        EXPECT_EQ(red().alive, 1 - m[2]);
+        EXPECT_EQ(red().died, m[2]);
     }
 }
 
 TEST_F(Movement, TurnStepsPivotOnTheInnerEdgeAndMarkTheWedge) {
-    // 20 ms at 500 degrees per second is one step of exactly 10 degrees; the 2 pixel move
-    // comes first and brings the head centre to (100, 300).
+    // 20 ms at 500 degrees per second is one 10 degree step, after the 2 pixel move to (100, 300).
     red().turnRate = 500;
     const double s = std::sin(M_PI / 18), c = std::cos(M_PI / 18);
-
-    restart(red(), 98, 300, 0);
-    red().turnLeft = 1;
-    run(red(), 1, 0, 20);
-    ASSERT_EQ(red().pointCount, 4u);
-    const TrailPoint& left = red().trail[2];
-    expectPoint(left.leftX, left.leftY, 100, 302);
-    expectPoint(left.centerX, left.centerY, 100 + 2 * s, 302 - 2 * c);
-    expectPoint(left.rightX, left.rightY, 100 + 4 * s, 302 - 4 * c);
-    expectPoint(red().trail[3].rightX, red().trail[3].rightY, left.rightX, left.rightY);
-    EXPECT_NEAR(red().angle, 10, 1e-9);
-    expectPoint(red().velocityX, red().velocityY, 100 * c, 100 * s);
-    EXPECT_EQ(red().turnTime, 0.0);
-    EXPECT_EQ(stencilAt(100, 298), 1);  // inside the wedge, beyond the moved piece
-
-    restart(red(), 98, 300, 0);
-    red().turnLeft = 0;
-    red().turnRight = 1;
-    run(red(), 1, 0, 20);
-    ASSERT_EQ(red().pointCount, 4u);
-    const TrailPoint& right = red().trail[2];
-    expectPoint(right.rightX, right.rightY, 100, 298);
-    expectPoint(right.centerX, right.centerY, 100 + 2 * s, 298 + 2 * c);
-    expectPoint(right.leftX, right.leftY, 100 + 4 * s, 298 + 4 * c);
-    EXPECT_NEAR(red().angle, -10, 1e-9);
-    EXPECT_EQ(stencilAt(100, 301), 1);
+    for (int side : {1, -1}) {  // left, then right
+        SCOPED_TRACE(side);
+        restart(red(), 98, 300, 0);
+        red().turnLeft = side > 0;
+        red().turnRight = side < 0;
+        run(red(), 1, 0, 20);
+        ASSERT_EQ(red().pointCount, 4u);
+        const auto edge = [side](const TrailPoint& t, bool inner) {
+            return (side > 0) == inner ? Point{t.leftX, t.leftY} : Point{t.rightX, t.rightY};
+        };
+        const TrailPoint& p = red().trail[2];
+        const double pivotY = 300 + 2 * side;
+        expectPoint(edge(p, true), 100, pivotY);
+        expectCentre(p, 100 + 2 * s, pivotY - 2 * side * c);
+        expectPoint(edge(p, false), 100 + 4 * s, pivotY - 4 * side * c);
+        expectPoint(edge(red().trail[3], false), 100 + 4 * s, pivotY - 4 * side * c);
+        EXPECT_NEAR(red().angle, 10 * side, 1e-9);
+        expectPoint({red().velocityX, red().velocityY}, 100 * c, 100 * side * s);
+        EXPECT_EQ(red().turnTime, 0.0);
+        EXPECT_EQ(stencilAt(100, side > 0 ? 298 : 301), 1);  // in the wedge, past the moved piece
+    }
 }
 
 TEST_F(Movement, SteeringStepsOnceTwentyMillisecondsHaveGathered) {
@@ -147,8 +134,7 @@ TEST_F(Movement, BothTurnKeysHeldSteerStraightOn) {
     KeyState[kSlotKeys[0].left] = 1;
     KeyState[kSlotKeys[0].right] = 1;
     readControls();
-    EXPECT_EQ(red().turnLeft, 0);
-    EXPECT_EQ(red().turnRight, 0);
+    EXPECT_EQ(red().turnLeft + red().turnRight, 0);
     run(red(), 10);
     EXPECT_EQ(red().turnTime, 0.0);
     EXPECT_EQ(red().angle, 0.0);
@@ -162,8 +148,8 @@ TEST_F(Movement, AGapJumpsAheadAlongTheHeadingUnmarked) {
     clock.now += 1000;
     run(red(), 1, 1);
     ASSERT_EQ(red().pointCount, 4u);
-    expectPoint(red().trail[2].centerX, red().trail[2].centerY, 220, 300);
-    expectPoint(red().trail[3].centerX, red().trail[3].centerY, 221.6, 300);
+    expectCentre(red().trail[2], 220, 300);
+    expectCentre(red().trail[3], 221.6, 300);
     EXPECT_EQ(stencilAt(199, 300), 1);
     for (int x = 200; x < 220; ++x) EXPECT_EQ(stencilAt(x, 300), 0) << "x " << x;
     EXPECT_EQ(stencilAt(220, 300), 1);
@@ -184,20 +170,18 @@ TEST_F(Movement, FirstUpdateOfARoundGapsWhenTheIntervalHasPassedSinceTheLastGap)
     startRound();  // placing the players does not restart their gap timers
     run(red(), 1, 3);
     EXPECT_EQ(red().pointCount, 4u);
-    run(red(), 1, 3);
-    EXPECT_EQ(red().pointCount, 4u);
 }
 
 TEST_F(Movement, AStraightLineNeverHitsItsOwnFreshPiece) {
     for (double heading : {0.0, 30.0, 45.0, 90.0, 135.0, 180.0, 225.0, 270.0, 333.0}) {
+        SCOPED_TRACE(heading);
         restart(red(), 384, 384, heading);
         run(red(), 150);
-        EXPECT_EQ(red().alive, 1) << "heading " << heading;
+        EXPECT_EQ(red().alive, 1);
         const double a = heading * M_PI / 180;
         EXPECT_EQ(stencilAt(static_cast<int>(384 + 120 * std::cos(a)),
                             static_cast<int>(384 + 120 * std::sin(a))),
-                  1)
-            << "heading " << heading;
+                  1);
     }
     // Nor does a line steering round most of a circle meet its own wedges.
     restart(red(), 384, 384, 0);
@@ -213,8 +197,7 @@ TEST_F(Movement, CrossingAnotherLineKillsTheCrosserOnly) {
     for (int i = 0; i < 100 && red().alive; ++i) run(red(), 1);
     EXPECT_EQ(red().alive, 0);
     EXPECT_EQ(red().died, 1);
-    EXPECT_LT(red().trail[1].centerX, 398);
-    EXPECT_GT(red().trail[1].centerX, 394);
+    EXPECT_NEAR(red().trail[1].centerX, 396, 2);
     EXPECT_EQ(cyan().alive, 1);
     EXPECT_EQ(cyan().died, 0);
     run(red(), 5);  // a dead line stays where it died
@@ -222,29 +205,26 @@ TEST_F(Movement, CrossingAnotherLineKillsTheCrosserOnly) {
 }
 
 TEST_F(Movement, AnEdgeOnTheArenaBorderLivesAndOneBeyondItDies) {
-    // 250 ms at 100 pixels per second is an exact 25 pixel step.
-    struct Case {
+    // One 250 ms frame is an exact 25 pixel step; the last piece marks the border pixel.
+    const struct {
         double startX, heading;
-        bool dies;
-        int markedX;  // a pixel of the last piece, just inside the arena
-    };
-    const Case cases[] = {
-        {743, 0, false, 767}, {743.01, 0, true, 767}, {25, 180, false, 0}, {24.99, 180, true, 0}};
-    for (const Case& c : cases) {
+        int dies, markedX;
+    } cases[] = {{743, 0, 0, 767}, {743.01, 0, 1, 767}, {25, 180, 0, 0}, {24.99, 180, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.startX);
         restart(red(), c.startX, 300, c.heading);
         run(red(), 1, 0, 250);
-        EXPECT_EQ(red().alive, c.dies ? 0 : 1) << "start " << c.startX;
-        EXPECT_EQ(stencilAt(c.markedX, 300), 1) << "start " << c.startX;
+        EXPECT_EQ(red().alive, 1 - c.dies);
+        EXPECT_EQ(stencilAt(c.markedX, 300), 1);
     }
 }
 
 TEST_F(Movement, AStripedPatternLetsAnotherLinePassThroughTheStripe) {
-    static const char kStriped[] = "patterns/striped.png";
-    cyan().patternTexture = loadTexture(kStriped);
+    cyan().patternTexture = loadTexture("patterns/striped.png");
     cyan().patternLength = static_cast<std::uint32_t>(textureRecord(cyan().patternTexture).height);
     restart(cyan(), 400, 100, 90);
     run(cyan(), 100);  // 160 pixels: more than three repeats of 48
-    // The first see-through stretch of the column that begins after marked pixels.
+    // The first see-through stretch of the column that follows marked pixels.
     int stripeStart = 0, stripeEnd = 0;
     for (int y = 101; y < 250 && stripeEnd == 0; ++y) {
         if (stripeStart == 0 && stencilAt(400, y - 1) == 1 && stencilAt(400, y) == 0)
@@ -252,73 +232,58 @@ TEST_F(Movement, AStripedPatternLetsAnotherLinePassThroughTheStripe) {
         if (stripeStart != 0 && stencilAt(400, y) == 1) stripeEnd = y;
     }
     ASSERT_NE(stripeEnd, 0) << "no stripe in the striped line";
-    EXPECT_GE(stripeEnd - stripeStart, 14);
-    EXPECT_LE(stripeEnd - stripeStart, 17);
+    EXPECT_NEAR(stripeEnd - stripeStart, 15.5, 1.5);
     EXPECT_EQ(stencilAt(400, stripeEnd + 10), 1);
 
     // Red crosses the middle of the stripe: its probes look at y + 3.5 and y - 0.5.
-    const double y = (stripeStart + stripeEnd) / 2.0 - 1.5;
-    placePlayer(red(), 350, y, 0);
+    placePlayer(red(), 350, (stripeStart + stripeEnd) / 2.0 - 1.5, 0);
     run(red(), 60);
     EXPECT_EQ(red().alive, 1);
     EXPECT_EQ(stencilAt(400, stripeStart + 1), 0);  // beside Red's crossing the stripe stays open
     EXPECT_EQ(stencilAt(400, stripeEnd - 2), 0);
 }
 
-TEST_F(Movement, AFullTrailGrowsByFiveHundred) {
+TEST_F(Movement, AFullTrailGrowsByFiveHundredAsOftenAsAnUpdateNeeds) {
     placePlayer(red(), 200, 300, 0);
     red().trail.resize(red().pointCount);
     run(red(), 1);
     EXPECT_EQ(red().trail.size(), 502u);
     EXPECT_EQ(red().pointCount, 2u);
-}
-
-TEST_F(Movement, AGapAndATurnStepInOneUpdateStayInsideTheTrail) {
+    // A gap and a turn step in one update add four points to a trail with room for one.
     placePlayer(red(), 200, 300, 0);
     red().trail.resize(red().pointCount + 1);
     red().turnLeft = 1;
     red().turnTime = 20;
     clock.now += 1000;
     run(red(), 1, 1);
-    EXPECT_EQ(red().pointCount, 6u);
-    EXPECT_GE(red().trail.size(), red().pointCount);
-    expectPoint(red().trail[2].centerX, red().trail[2].centerY, 220, 300);
+    ASSERT_EQ(red().pointCount, 6u);
+    EXPECT_GE(red().trail.size(), 6u);
+    expectCentre(red().trail[2], 220, 300);
     EXPECT_GT(red().angle, 0.0);
 }
-
-namespace {
-
-// One frame as the game scene draws the arena.
-void drawArena(double frameTime) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    for (int i = 0; i < 2; ++i) drawTrail(*players[i]);
-    glDisable(GL_STENCIL_TEST);
-    updateRockets(frameTime);
-    removeDeadRockets();
-    glEnable(GL_STENCIL_TEST);
-}
-
-}  // namespace
 
 // Red runs right, fires a rocket that blasts a hole into Cyan's line, steers up and round and
 // crashes into Cyan's line; Cyan runs straight up. Gaps come every second of the test's clock.
 TEST_F(Movement, ScriptedTwoPlayerRunShowsTurnsGapsAHoleAndACrash) {
-    constexpr std::uint32_t kBigHole = 30;
+    const auto drawArena = [] {  // as the game scene draws it
+        glClear(GL_COLOR_BUFFER_BIT);
+        for (int i = 0; i < 2; ++i) drawTrail(*players[i]);
+        glDisable(GL_STENCIL_TEST);
+        updateRockets(16);
+        removeDeadRockets();
+        glEnable(GL_STENCIL_TEST);
+    };
     placePlayer(red(), 100, 230, 0);
     placePlayer(cyan(), 560, 60, 90);
-    int frame = 0;
-    for (; frame < 600 && red().alive; ++frame) {
-        red().turnLeft = (frame >= 150 && frame < 181) ? 1 : 0;
-        red().turnRight = (frame >= 220 && frame < 251) ? 1 : 0;
-        if (frame == 100) {
-            red().heldKind = 1;
-            red().fire = 1;
-        }
+    for (int frame = 0; frame < 600 && red().alive; ++frame) {
+        red().turnLeft = frame >= 150 && frame < 181;
+        red().turnRight = frame >= 220 && frame < 251;
+        if (frame == 100) red().heldKind = red().fire = 1;
         clock.now += 16;
-        for (int i = 0; i < 2; ++i) updatePlayer(*players[i], 1, kBigHole, kGapLength, 16);
-        drawArena(16);
+        for (int i = 0; i < 2; ++i) updatePlayer(*players[i], 1, 30, 20, 16);
+        drawArena();
     }
-    drawArena(16);
+    drawArena();
     saveFrame("two-players-scripted");
 
     EXPECT_EQ(red().died, 1);

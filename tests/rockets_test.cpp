@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::uint32_t kHoleRadius = 16;
-
 class Rockets : public GlTest {
 protected:
     void SetUp() override {
@@ -29,8 +27,13 @@ protected:
     static Player& cyan() { return *players[1]; }
 
     static void update(Player& player, int frames = 1, double frameTime = 16,
-                       std::uint32_t holeRadius = kHoleRadius) {
+                       std::uint32_t holeRadius = 16) {
         for (int i = 0; i < frames; ++i) updatePlayer(player, 0, holeRadius, 20, frameTime);
+    }
+
+    // A rocket flying right from (x, y) with the game's images.
+    static void spawnRight(double x, double y, double holeRadius = 16) {
+        spawnRocket(x, y, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, holeRadius);
     }
 
     static int rocketCount() {
@@ -40,9 +43,8 @@ protected:
     }
 
     static const Rocket& firstRocket() {
-        for (const auto& rocket : entityTables->rockets) {
+        for (const auto& rocket : entityTables->rockets)
             if (rocket) return *rocket;
-        }
         throw std::runtime_error("no rocket");
     }
 
@@ -58,6 +60,7 @@ protected:
 }  // namespace
 
 TEST_F(Rockets, FiredOnceFromBesideTheHeadOnlyWhileHeldAndFiring) {
+    const std::uint32_t firstFree = textureSlotCount();  // start-up fills the table
     placePlayer(red(), 200, 300, 0);
     red().fire = 1;
     update(red());
@@ -69,40 +72,29 @@ TEST_F(Rockets, FiredOnceFromBesideTheHeadOnlyWhileHeldAndFiring) {
     EXPECT_EQ(red().heldKind, 1);
 
     // The start lies 4.5 pixels off the head centre on each axis, by the velocity's signs.
-    struct Case {
-        double heading, dx, dy;
-    };
-    for (const Case& c :
-         {Case{0, 4.5, 4.5}, Case{135, -4.5, 4.5}, Case{225, -4.5, -4.5}, Case{300, 4.5, -4.5}}) {
+    const double cases[][3] = {
+        {0, 4.5, 4.5}, {135, -4.5, 4.5}, {225, -4.5, -4.5}, {300, 4.5, -4.5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
         clearRockets();
-        placePlayer(red(), 200, 300, c.heading);
-        red().heldKind = 1;
-        red().fire = 1;
+        placePlayer(red(), 200, 300, c[0]);
+        red().heldKind = red().fire = 1;
         update(red(), 3);
-        ASSERT_EQ(rocketCount(), 1) << "heading " << c.heading;
+        ASSERT_EQ(rocketCount(), 1);
         EXPECT_EQ(red().heldKind, 0);
         const Rocket& rocket = firstRocket();
-        EXPECT_NEAR(rocket.x, 200 + c.dx, 1e-9);
-        EXPECT_NEAR(rocket.y, 300 + c.dy, 1e-9);
-        const double a = c.heading * M_PI / 180;
-        EXPECT_NEAR(rocket.dirX, std::cos(a), 1e-9);
-        EXPECT_NEAR(rocket.dirY, std::sin(a), 1e-9);
-        EXPECT_EQ(rocket.holeRadius, kHoleRadius);
+        EXPECT_NEAR(rocket.x, 200 + c[1], 1e-9);
+        EXPECT_NEAR(rocket.y, 300 + c[2], 1e-9);
+        EXPECT_NEAR(rocket.dirX, std::cos(c[0] * M_PI / 180), 1e-9);
+        EXPECT_NEAR(rocket.dirY, std::sin(c[0] * M_PI / 180), 1e-9);
+        EXPECT_EQ(rocket.holeRadius, 16u);
         EXPECT_EQ(rocket.dead, 0);
+        // The hole image is loaded before the rocket image.
+        EXPECT_EQ(rocket.holeTexture, firstFree);
+        EXPECT_EQ(rocket.texture, firstFree + 1);
+        EXPECT_EQ(textureRecord(rocket.holeTexture).fileName, kHoleImage);
+        EXPECT_EQ(textureRecord(rocket.texture).fileName, kRocketImage);
     }
-}
-
-TEST_F(Rockets, TheHoleImageIsLoadedBeforeTheRocketImage) {
-    const std::uint32_t firstFree = textureSlotCount();  // start-up fills the table
-    placePlayer(red(), 200, 300, 0);
-    red().heldKind = 1;
-    red().fire = 1;
-    update(red());
-    const Rocket& rocket = firstRocket();
-    EXPECT_EQ(rocket.holeTexture, firstFree);
-    EXPECT_EQ(rocket.texture, firstFree + 1);
-    EXPECT_EQ(textureRecord(rocket.holeTexture).fileName, kHoleImage);
-    EXPECT_EQ(textureRecord(rocket.texture).fileName, kRocketImage);
 }
 
 TEST_F(Rockets, ARocketFliesOnThroughAGap) {
@@ -112,16 +104,14 @@ TEST_F(Rockets, ARocketFliesOnThroughAGap) {
     update(cyan(), 62);
     ASSERT_EQ(stencilAt(400, 210), 0);
     ASSERT_EQ(stencilAt(400, 150), 1);
-
     // 5 ms frames move a rocket 2 pixels, so it cannot step over a 4 pixel line.
-    spawnRocket(350, 210, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, kHoleRadius);
+    spawnRight(350, 210);
     for (int i = 0; i < 40; ++i) flyRockets(5);
     ASSERT_EQ(rocketCount(), 1);
     EXPECT_GT(firstRocket().x, 420);
-
     // The same flight across the marked line stops there.
     clearRockets();
-    spawnRocket(350, 150, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, kHoleRadius);
+    spawnRight(350, 150);
     for (int i = 0; i < 40; ++i) flyRockets(5);
     EXPECT_EQ(rocketCount(), 0);
     EXPECT_EQ(stencilAt(400, 150), 0);
@@ -129,30 +119,25 @@ TEST_F(Rockets, ARocketFliesOnThroughAGap) {
 
 TEST_F(Rockets, AHitClearsTheDiscOfTheHoleImageAndRestoresTheState) {
     markStencil(200, 200, 200, 200);
-    // A 10 ms frame takes the rocket from x 296 to exactly 300, onto marked stencil.
-    spawnRocket(296, 300, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, 20);
-    updateRockets(10);
+    spawnRight(296, 300, 20);
+    updateRockets(10);  // from x 296 to exactly 300, onto marked stencil
     ASSERT_EQ(firstRocket().dead, 1);
     for (int y = 276; y < 324; ++y) {
         for (int x = 276; x < 324; ++x) {
             const double d = std::hypot(x + 0.5 - 300, y + 0.5 - 300);
-            if (d < 19) {
-                ASSERT_EQ(stencilAt(x, y), 0) << x << "," << y;
-            } else if (d > 21) {
-                ASSERT_EQ(stencilAt(x, y), 1) << x << "," << y;
+            if (d < 19 || d > 21) {
+                ASSERT_EQ(stencilAt(x, y), d > 21 ? 1 : 0) << x << "," << y;
             }
         }
     }
-    EXPECT_EQ(stencilAt(281, 281), 1);  // corners of the stamped square
-    EXPECT_EQ(stencilAt(318, 318), 1);
-
-    GLint func = 0, ref = 0, mask = 0;
-    glGetIntegerv(GL_STENCIL_FUNC, &func);
-    glGetIntegerv(GL_STENCIL_REF, &ref);
-    glGetIntegerv(GL_STENCIL_VALUE_MASK, &mask);
-    EXPECT_EQ(func, GL_EQUAL);
-    EXPECT_EQ(ref, 1);
-    EXPECT_EQ(mask, 1);
+    const auto state = [](GLenum name) {
+        GLint value = 0;
+        glGetIntegerv(name, &value);
+        return value;
+    };
+    EXPECT_EQ(state(GL_STENCIL_FUNC), GL_EQUAL);
+    EXPECT_EQ(state(GL_STENCIL_REF), 1);
+    EXPECT_EQ(state(GL_STENCIL_VALUE_MASK), 1);
     EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
     EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
     removeDeadRockets();
@@ -164,8 +149,7 @@ TEST_F(Rockets, AHoleErasesEveryPlayersLineIncludingTheShooters) {
     update(cyan(), 63);  // x 398 to 402, y 250 to 350
     placePlayer(red(), 330, 295.5, 0);
     update(red(), 30);  // head at x 378
-    red().heldKind = 1;
-    red().fire = 1;
+    red().heldKind = red().fire = 1;
     // From (382.5, 300) the rocket flies 4 pixels a frame and meets Cyan's line at x 398.5;
     // a hole of radius 30 there reaches back over Red's head.
     for (int i = 0; i < 10; ++i) {
@@ -183,7 +167,7 @@ TEST_F(Rockets, AHoleErasesEveryPlayersLineIncludingTheShooters) {
 
 TEST_F(Rockets, HoleRadiusZeroDiesWithoutErasing) {
     markStencil(200, 200, 200, 200);
-    spawnRocket(296, 300, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, 0);
+    spawnRight(296, 300, 0);
     flyRockets(10);
     EXPECT_EQ(rocketCount(), 0);
     for (int y = 290; y < 310; ++y) {
@@ -194,20 +178,22 @@ TEST_F(Rockets, HoleRadiusZeroDiesWithoutErasing) {
 TEST_F(Rockets, ARocketLeavingTheArenaDiesUndrawn) {
     glClear(GL_COLOR_BUFFER_BIT);
     const Rgba background = colorAt(700, 100);
-    spawnRocket(700, 300, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, 16);
-    spawnRocket(767, 500, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, 16);
+    spawnRight(700, 300);
+    spawnRight(767, 500);
     flyRockets(10);  // to x 704 and 771
     EXPECT_EQ(rocketCount(), 1);
-    int drawnInside = 0, drawnOutside = 0;
-    for (int y = -8; y < 8; ++y) {
-        for (int x = -8; x < 8; ++x) {
-            const Rgba inside = colorAt(704 + x, 300 + y), outside = colorAt(771 + x, 500 + y);
-            drawnInside += inside.r != background.r || inside.g != background.g;
-            drawnOutside += outside.r != background.r || outside.g != background.g;
+    const auto drawn = [&](int cx, int cy) {
+        int count = 0;
+        for (int y = cy - 8; y < cy + 8; ++y) {
+            for (int x = cx - 8; x < cx + 8; ++x) {
+                const Rgba c = colorAt(x, y);
+                count += c.r != background.r || c.g != background.g;
+            }
         }
-    }
-    EXPECT_GT(drawnInside, 20);
-    EXPECT_EQ(drawnOutside, 0);
+        return count;
+    };
+    EXPECT_GT(drawn(704, 300), 20);
+    EXPECT_EQ(drawn(771, 500), 0);
 }
 
 TEST_F(Rockets, RocketsBeyondAFullTableLandInTheGrownSlots) {

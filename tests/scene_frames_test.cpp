@@ -55,8 +55,7 @@ protected:
     static bool near(Rgba c, int r, int g, int b) {
         return std::abs(c.r - r) <= 2 && std::abs(c.g - g) <= 2 && std::abs(c.b - b) <= 2;
     }
-    // The first and last columns of a row, or the first and last rows of a column, that are
-    // not black.
+    // The first and last non-black columns of a row, or rows of a column.
     static std::pair<int, int> litSpan(bool row, int at, int from, int to) {
         int first = -1, last = -1;
         for (int i = from; i < to; ++i) {
@@ -91,16 +90,12 @@ TEST_F(SceneFrames, IntroAtThreeSecondsShowsTheSquareLogoCentred) {
     EXPECT_TRUE(allBlack(0, 150, 256, 662));
     EXPECT_TRUE(allBlack(768, 150, 1024, 662));
     EXPECT_TRUE(allBlack(0, 662, 1024, 725));
-    const auto across = litSpan(true, 406, 0, 1024);
-    EXPECT_GE(across.first, 256);
-    EXPECT_LT(across.first, 280);
-    EXPECT_GT(across.second, 744);
-    EXPECT_LT(across.second, 768);
-    const auto down = litSpan(false, 512, 0, 725);
-    EXPECT_GE(down.first, 150);
-    EXPECT_LT(down.first, 174);
-    EXPECT_GT(down.second, 638);
-    EXPECT_LT(down.second, 662);
+    // The picture's lit span reaches within 24 pixels of each side of the square.
+    const auto across = litSpan(true, 406, 0, 1024), down = litSpan(false, 512, 0, 725);
+    EXPECT_NEAR(across.first, 267.5, 11.5);
+    EXPECT_NEAR(across.second, 756, 11);
+    EXPECT_NEAR(down.first, 161.5, 11.5);
+    EXPECT_NEAR(down.second, 650, 11);
     EXPECT_TRUE(hasText(10, 730, 220, 762));
 }
 

@@ -284,3 +284,22 @@ std::vector<std::uint8_t> encodeBmp(std::int32_t width, std::int32_t height, int
     }
     return out;
 }
+
+std::vector<PngChunk> pngChunks(const std::vector<std::uint8_t>& png) {
+    std::vector<PngChunk> chunks;
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const std::size_t length =
+            (std::size_t{png[at]} << 24) | (png[at + 1] << 16) | (png[at + 2] << 8) | png[at + 3];
+        const auto data = png.begin() + static_cast<std::ptrdiff_t>(at + 8);
+        chunks.push_back({std::string(png.begin() + static_cast<std::ptrdiff_t>(at + 4), data),
+                          {data, data + static_cast<std::ptrdiff_t>(length)}});
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks) {
+    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    for (const PngChunk& chunk : chunks) putPngChunk(out, chunk.type.c_str(), chunk.data);
+    return out;
+}

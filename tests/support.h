@@ -84,3 +84,12 @@ std::vector<std::uint8_t> encodePng(std::uint32_t width, std::uint32_t height, i
 // first; they are stored bottom-up in BGR(A) order with padded rows, as BMP files keep them.
 std::vector<std::uint8_t> encodeBmp(std::int32_t width, std::int32_t height, int bitsPerPixel,
                                     const std::vector<std::uint8_t>& pixels);
+
+// The chunks of a PNG file, and a PNG file made of chunks (each given its length and checksum),
+// so that tests can take a valid image apart and put a hostile variant of it together.
+struct PngChunk {
+    std::string type;
+    std::vector<std::uint8_t> data;
+};
+std::vector<PngChunk> pngChunks(const std::vector<std::uint8_t>& png);
+std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks);

@@ -269,3 +269,91 @@ TEST_F(TextureManager, FailedLoadLeavesNoRecordBehind) {
     writeFile(path, encodePng(3, 2, 2, 8, kPicture));
     EXPECT_EQ(loadTexture(path), 0u);
 }
+
+// Hostile and unusual image files: the loader must refuse what would make DevIL misread, and
+// still show what is merely unusual.
+
+TEST_F(TextureManager, TheContentNotTheNamePicksTheDecoder) {
+    expectPicture(loadTexture(file("png.gif", encodePng(3, 2, 2, 8, kPicture))));
+    expectPicture(loadTexture(file("bmp.png", encodeBmp(3, 2, 24, kPicture))));
+    const std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1,  0,
+                                           0,   0,   0,   ',', 0,   0,   0, 0, 1,  0,
+                                           1,   0,   0,   2,   2,   'D', 1, 0, ';'};
+    for (const char* leaf : {"gif.png", "gif.gif"}) {
+        const char* path = file(leaf, gif);
+        EXPECT_EQ(loadError(path), kNotFound + path);
+    }
+}
+
+TEST_F(TextureManager, InterlacedAndOverlongPngsShowThePicture) {
+    // encodePng stores one row of grey bytes as a zlib stream of those bytes after a 0 (the
+    // row's filter type): so it gives the stream of any image data that starts with a 0.
+    const auto zlibOf = [](const std::vector<std::uint8_t>& raw) {
+        const std::vector<std::uint8_t> row(raw.begin() + 1, raw.end());
+        return pngChunks(encodePng(static_cast<std::uint32_t>(row.size()), 1, 0, 8, row))[1].data;
+    };
+    const auto filtered = [](std::vector<std::uint8_t>& raw, int x, int y, int count) {
+        raw.push_back(0);
+        raw.insert(raw.end(), kPicture.begin() + (y * 3 + x) * 3,
+                   kPicture.begin() + (y * 3 + x + count) * 3);
+    };
+    // The Adam7 passes of a 3 x 2 picture: (0,0), then (2,0), then (1,0), then the second row.
+    std::vector<std::uint8_t> passes, surplus;
+    filtered(passes, 0, 0, 1);
+    filtered(passes, 2, 0, 1);
+    filtered(passes, 1, 0, 1);
+    filtered(passes, 0, 1, 3);
+    // Far more data than the header's two rows hold: the rest is ignored.
+    filtered(surplus, 0, 0, 3);
+    filtered(surplus, 0, 1, 3);
+    surplus.resize(60000, 0);
+
+    std::vector<PngChunk> interlaced = pngChunks(encodePng(3, 2, 2, 8, kPicture));
+    std::vector<PngChunk> overlong = interlaced;
+    interlaced[0].data[12] = 1;
+    interlaced[1].data = zlibOf(passes);
+    overlong[1].data = zlibOf(surplus);
+    expectPicture(loadTexture(file("interlaced.png", assemblePng(interlaced))));
+    expectPicture(loadTexture(file("overlong.png", assemblePng(overlong))));
+}
+
+TEST_F(TextureManager, PngsWhoseChunksDoNotAddUpAreRefused) {
+    const std::vector<std::uint8_t> png = encodePng(3, 2, 2, 8, kPicture);
+    auto idatLength = png;  // IDAT's length field is at byte 33
+    idatLength[33] = 0x7F;
+    auto wrappingLength = png;
+    wrappingLength[33] = wrappingLength[34] = 0xFF;
+    // A text chunk claiming 2 GiB: libpng would crawl through that many missing bytes.
+    auto textLength = png;
+    const std::vector<std::uint8_t> text = {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't', 'a', 'b'};
+    textLength.insert(textLength.begin() + 33, text.begin(), text.end());
+    std::vector<PngChunk> fewerRows = pngChunks(png);
+    fewerRows[0].data[7] = 4;  // the header claims four rows, the data holds two
+
+    for (const char* path :
+         {file("idat.png", idatLength), file("wrap.png", wrappingLength),
+          file("text.png", textLength), file("no-end.png", {png.begin(), png.end() - 12}),
+          file("rows.png", assemblePng(fewerRows))})
+        EXPECT_EQ(loadError(path), kNotFound + path);
+}
+
+TEST_F(TextureManager, PaletteIndicesBeyondAShortPaletteAreNeverLookedUp) {
+    // One palette entry and every index 200, once with transparency: DevIL keeps the indices as
+    // they are while loading, and the format is refused before anything would look them up.
+    const auto shortPalette =
+        encodePng(4, 4, 3, 8, std::vector<std::uint8_t>(16, 200), {255, 0, 0});
+    std::vector<PngChunk> transparent = pngChunks(shortPalette);
+    transparent.insert(transparent.begin() + 2, PngChunk{"tRNS", {0x80}});
+    EXPECT_EQ(loadError(file("short.png", shortPalette)), "Unknown IL_IMAGE_FORMAT");
+    EXPECT_EQ(loadError(file("short-trns.png", assemblePng(transparent))),
+              "Unknown IL_IMAGE_FORMAT");
+}
+
+TEST_F(TextureManager, NoSideLongerThan4096IsDecoded) {
+    const auto row = [](std::uint32_t width) {
+        return encodePng(width, 1, 2, 8, std::vector<std::uint8_t>(width * 3, 90));
+    };
+    EXPECT_EQ(loadError(file("4096.png", row(4096))), "(loaded)");
+    const char* wider = file("4097.png", row(4097));
+    EXPECT_EQ(loadError(wider), kNotFound + wider);
+}

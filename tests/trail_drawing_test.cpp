@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "game/entities/entity_tables.h"
 #include "game/entities/rockets.h"
 #include "game/players/movement.h"
@@ -13,6 +15,10 @@
 #include "tests/support.h"
 
 namespace {
+
+bool sameColour(const Rgba& a, const Rgba& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 class TrailDrawing : public GlTest {
 protected:
@@ -27,8 +33,8 @@ protected:
     static Player& red() { return *players[0]; }
     static Player& cyan() { return *players[1]; }
 
-    static void run(Player& player, int frames, double frameTime = 16) {
-        for (int i = 0; i < frames; ++i) updatePlayer(player, 0, 16, 20, frameTime);
+    static void run(Player& player, int frames) {
+        for (int i = 0; i < frames; ++i) updatePlayer(player, 0, 16, 20, 16);
     }
 
     // The arena of one game frame: trails under the stencil test, then the rockets.
@@ -42,17 +48,10 @@ protected:
         glEnable(GL_STENCIL_TEST);
     }
 
-    bool isBackground(int x, int y) const {
-        const Rgba c = colorAt(x, y);
-        return c.r == background.r && c.g == background.g && c.b == background.b;
-    }
+    bool isBackground(int x, int y) const { return sameColour(colorAt(x, y), background); }
 
     Rgba background{};
 };
-
-bool sameColour(const Rgba& a, const Rgba& b) {
-    return a.r == b.r && a.g == b.g && a.b == b.b;
-}
 
 }  // namespace
 
@@ -135,24 +134,23 @@ TEST_F(TrailDrawing, AnUpdateLeavesTheStateTheDrawingNeeds) {
         glDisable(GL_TEXTURE_2D);
     };
     const auto expectExitState = [](const char* what) {
+        SCOPED_TRACE(what);
         GLboolean mask[4] = {};
         glGetBooleanv(GL_COLOR_WRITEMASK, mask);
-        for (GLboolean channel : mask) EXPECT_EQ(channel, GL_TRUE) << what;
-        GLint func = 0, ref = 0, valueMask = 0, fail = 0, depthFail = 0, pass = 0;
-        glGetIntegerv(GL_STENCIL_FUNC, &func);
-        glGetIntegerv(GL_STENCIL_REF, &ref);
-        glGetIntegerv(GL_STENCIL_VALUE_MASK, &valueMask);
-        glGetIntegerv(GL_STENCIL_FAIL, &fail);
-        glGetIntegerv(GL_STENCIL_PASS_DEPTH_FAIL, &depthFail);
-        glGetIntegerv(GL_STENCIL_PASS_DEPTH_PASS, &pass);
-        EXPECT_EQ(func, GL_EQUAL) << what;
-        EXPECT_EQ(ref, 1) << what;
-        EXPECT_EQ(valueMask, 1) << what;
-        EXPECT_EQ(fail, GL_KEEP) << what;
-        EXPECT_EQ(depthFail, GL_KEEP) << what;
-        EXPECT_EQ(pass, GL_KEEP) << what;
-        EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST)) << what;
-        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << what;
+        for (GLboolean channel : mask) EXPECT_EQ(channel, GL_TRUE);
+        const std::pair<GLenum, GLint> expected[] = {{GL_STENCIL_FUNC, GL_EQUAL},
+                                                     {GL_STENCIL_REF, 1},
+                                                     {GL_STENCIL_VALUE_MASK, 1},
+                                                     {GL_STENCIL_FAIL, GL_KEEP},
+                                                     {GL_STENCIL_PASS_DEPTH_FAIL, GL_KEEP},
+                                                     {GL_STENCIL_PASS_DEPTH_PASS, GL_KEEP}};
+        for (const auto& [name, value] : expected) {
+            GLint actual = 0;
+            glGetIntegerv(name, &actual);
+            EXPECT_EQ(actual, value) << "state 0x" << std::hex << name;
+        }
+        EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     };
 
     placePlayer(red(), 200, 300, 0);
@@ -166,8 +164,7 @@ TEST_F(TrailDrawing, AnUpdateLeavesTheStateTheDrawingNeeds) {
     clock.now += 1000;
     red().turnLeft = 1;
     red().turnTime = 20;
-    red().heldKind = 1;
-    red().fire = 1;
+    red().heldKind = red().fire = 1;
     scramble();
     updatePlayer(red(), 1, 16, 20, 16);
     ASSERT_EQ(red().pointCount, 6u);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "gfx/camera.h"
+#include "gfx/image_names.h"
+#include "gfx/texture_manager.h"
 #include "platform/platform.h"
 #include "tests/support.h"
 
@@ -65,6 +67,15 @@ TEST_F(WindowProc, MinimisedWindowLeavesNoGlErrorForLater) {
     EXPECT_EQ(windowSettings.width, 0);
     windowProc(size(1024, 768));
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 1024, 768}));
+}
+
+TEST_F(WindowProc, TexturesLoadWithoutABogusErrorAcrossMinimiseAndRestore) {
+    startGame(matchSettings());
+    windowProc(size(0, 0));
+    EXPECT_NO_THROW(loadTexture(kPickupImage));
+    windowProc(size(1024, 768));
+    EXPECT_NO_THROW(loadTexture(kRocketImage));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(WindowProc, ActivateFollowsTheMinimisedState) {

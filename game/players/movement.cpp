@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "game/entities/rockets.h"
 #include "game/players/trail_drawing.h"
 #include "gfx/image_names.h"
@@ -10,6 +12,7 @@
 
 namespace {
 
+constexpr double kPi = 3.141592653589793;
 constexpr double kArenaSize = 768.0;
 constexpr double kProbeOffset = 1.5;
 constexpr double kRocketOffset = 4.5;
@@ -18,6 +21,16 @@ constexpr std::size_t kTrailGrowth = 500;
 // Positive when the velocity component is zero or positive, negative otherwise.
 double bySign(double velocity, double offset) {
     return velocity >= 0.0 ? offset : -offset;
+}
+
+// The unit direction of travel. A line with speed 0 still has its heading, which gaps and
+// rockets follow: velocity / speed would be 0 / 0 and put NaN into trails and rockets.
+Point travelDirection(const Player& player) {
+    if (player.speed == 0.0) {
+        const double a = player.angle * kPi / 180.0;
+        return {std::cos(a), std::sin(a)};
+    }
+    return {player.velocityX / player.speed, player.velocityY / player.speed};
 }
 
 void growTrailFor(Player& player, std::size_t needed) {
@@ -64,8 +77,8 @@ void fireHeldRocket(Player& player, double holeRadius) {
     const double startY = head.centerY + bySign(player.velocityY, kRocketOffset);
     const TextureId hole = loadTexture(kHoleImage);
     const TextureId rocket = loadTexture(kRocketImage);
-    spawnRocket(startX, startY, rocket, hole, player.velocityX / player.speed,
-                player.velocityY / player.speed, holeRadius);
+    const Point direction = travelDirection(player);
+    spawnRocket(startX, startY, rocket, hole, direction.x, direction.y, holeRadius);
     player.heldKind = 0;
 }
 
@@ -107,8 +120,8 @@ void turnStep(Player& player, double frameTime) {
 
 void makeGap(Player& player, double length) {
     const std::uint32_t n = appendHeadCopy(player);
-    translate(player.trail[n], player.velocityX / player.speed * length,
-              player.velocityY / player.speed * length);
+    const Point direction = travelDirection(player);
+    translate(player.trail[n], direction.x * length, direction.y * length);
     finishPair(player, n);
 }
 
