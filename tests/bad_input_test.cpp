@@ -1,15 +1,12 @@
 // Bad input to the real game, each run in a scratch folder without a display: settings files,
 // pattern and system images, images missing in play, closing mid-round; and a line of speed 0.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <future>
-#include <sstream>
 
 #include "game/entities/entity_tables.h"
 #include "game/players/movement.h"
@@ -115,18 +112,6 @@ std::vector<std::uint8_t> withBogusChunkLength() {
     return png;
 }
 
-struct Outcome {
-    int exitCode;
-    std::string errors;
-};
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 Outcome runIn(const fs::path& folder, Run run) {
     // SPACE starts a round every 100 frames; slots 0 and 5 steer and hold fire throughout.
     const std::string play =
@@ -139,12 +124,8 @@ Outcome runIn(const fs::path& folder, Run run) {
         program = "timeout --preserve-status -k 5 3 '" + std::string(QUORL_RUNNER) +
                   "' --frames 10000000" + play;
     // The game keeps what it holds after a fatal error by design: no leak reports here.
-    const std::string command = "cd '" + folder.string() +
-                                "' && env -u DISPLAY SDL_VIDEODRIVER=offscreen "
-                                "ASAN_OPTIONS=detect_leaks=0 " +
-                                program + " > summary.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(folder / "stderr.txt")};
+    return runInFolder(folder, "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0 " +
+                                   program + " > summary.txt");
 }
 
 // Runs every row at once, each in its own folder, and checks the exit code, the message and

@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "app/text_error.h"
-#include "app/window.h"
 #include "tests/support.h"
 
 namespace {
@@ -21,6 +20,13 @@ Matrix matrix(GLenum which) {
     return m;
 }
 
+// The camera's view transform alone.
+Matrix view() {
+    glLoadIdentity();
+    applyCamera();
+    return matrix(GL_MODELVIEW_MATRIX);
+}
+
 void expectMatrix(const Matrix& actual, const Matrix& expected) {
     // GL keeps its matrices in single precision.
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-6) << "element " << i;
@@ -28,10 +34,12 @@ void expectMatrix(const Matrix& actual, const Matrix& expected) {
 
 const Matrix kIdentity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-GLint matrixMode() {
+// A projection leaves an identity model-view matrix selected.
+void expectFreshModelView() {
+    expectMatrix(matrix(GL_MODELVIEW_MATRIX), kIdentity);
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
-    return mode;
+    EXPECT_EQ(mode, GL_MODELVIEW);
 }
 
 }  // namespace
@@ -43,8 +51,7 @@ TEST_F(Projection, OrthographicIsOneUnitPerPixelFromTheBottomLeft) {
     // glOrtho(0, 1024, 0, 768, 5, -10): depth runs from z = -5 to z = +10 in eye space.
     expectMatrix(matrix(GL_PROJECTION_MATRIX),
                  {2.0 / 1024, 0, 0, 0, 0, 2.0 / 768, 0, 0, 0, 0, 2.0 / 15, 0, -1, -1, -1.0 / 3, 1});
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), kIdentity);
-    EXPECT_EQ(matrixMode(), GL_MODELVIEW);
+    expectFreshModelView();
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
 }
 
@@ -55,8 +62,7 @@ TEST_F(Projection, PerspectiveHasA45DegreeFieldOfView) {
     EXPECT_NEAR(p[0], f / (1024.0 / 768.0), 1e-6);
     EXPECT_NEAR(p[5], f, 1e-6);
     EXPECT_NEAR(p[11], -1.0, 1e-9);
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), kIdentity);
-    EXPECT_EQ(matrixMode(), GL_MODELVIEW);
+    expectFreshModelView();
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
@@ -73,16 +79,10 @@ TEST_F(Projection, ResizeFollowsTheCamerasModeAndRejectsUnknownOnes) {
     }
 }
 
-TEST_F(Projection, CameraAtRestLeavesTheIdentity) {
-    glLoadIdentity();
-    applyCamera();
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), kIdentity);
-    camera->positionX = 10;
-    camera->positionY = 20;
-    camera->positionZ = 30;  // ignored by the orthographic camera
-    glLoadIdentity();
-    applyCamera();
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -10, -20, 0, 1});
+TEST_F(Projection, OrthographicCameraTranslatesInThePlaneOnly) {
+    expectMatrix(view(), kIdentity);
+    *camera = Camera{10, 20, 30};
+    expectMatrix(view(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -10, -20, 0, 1});
 }
 
 TEST_F(Projection, PerspectiveCameraRotatesThenTranslates) {
@@ -90,19 +90,13 @@ TEST_F(Projection, PerspectiveCameraRotatesThenTranslates) {
     camera->positionX = 1;
     camera->positionY = 2;
     camera->positionZ = 3;
-    glLoadIdentity();
-    applyCamera();
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1});
+    expectMatrix(view(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1});
 
     camera->positionX = camera->positionY = camera->positionZ = 0;
     camera->angleZ = 90;
-    glLoadIdentity();
-    applyCamera();
     // The x axis maps onto -y (row 1, column 0) and the y axis onto x (row 0, column 1).
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    expectMatrix(view(), {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
 
     camera->projectionMode = 9;  // unknown modes leave the matrix alone
-    glLoadIdentity();
-    applyCamera();
-    expectMatrix(matrix(GL_MODELVIEW_MATRIX), kIdentity);
+    expectMatrix(view(), kIdentity);
 }

@@ -21,7 +21,6 @@ protected:
         settings.playerCount = 2;
         players[0] = new Player;
         players[1] = new Player;
-        std::memset(KeyState, 0, sizeof KeyState);
     }
     void TearDown() override {
         destroyPlayers();
@@ -29,9 +28,9 @@ protected:
         std::memset(KeyState, 0, sizeof KeyState);
     }
 
-    // Sets exactly these keys down, reads the controls and returns the flags of both players
-    // as "LRF" letters, one group per player, e.g. "L-- --F".
-    std::string press(std::initializer_list<int> keys) {
+    // Sets exactly these keys down, reads the controls and returns both players' flags as
+    // "LRF" letters, e.g. "L-- --F".
+    static std::string press(std::initializer_list<int> keys) {
         std::memset(KeyState, 0, sizeof KeyState);
         for (int key : keys) KeyState[key] = 1;
         readControls();
@@ -48,7 +47,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Controls, EachEnabledSlotsKeysSteerItsOwnPlayer) {
+TEST_F(Controls, EachEnabledSlotsKeysSteerItsOwnPlayerAndOthersDoNothing) {
     EXPECT_EQ(press({0x25}), "L-- ---");
     EXPECT_EQ(press({0x27}), "-R- ---");
     EXPECT_EQ(press({0x26}), "--F ---");
@@ -57,9 +56,7 @@ TEST_F(Controls, EachEnabledSlotsKeysSteerItsOwnPlayer) {
     EXPECT_EQ(press({0x4F}), "--- --F");
     EXPECT_EQ(press({0x25, 0x50, 0x4F}), "L-- -RF");
     EXPECT_EQ(press({}), "--- ---");
-}
-
-TEST_F(Controls, KeysOfDisabledSlotsDoNothing) {
+    // The keys of the disabled slots 1, 2, 4 and 5.
     EXPECT_EQ(press({0x6F, 0x6D, 0x6A, 0x2D, 0x21, 0x24, 'V', 'N', 'B', 'Q', 'E', 'W'}), "--- ---");
 }
 

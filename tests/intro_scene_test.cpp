@@ -4,94 +4,62 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/app.h"
 #include "app/window.h"
-#include "game/players/player.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/scene_state.h"
 #include "tests/support.h"
 
-namespace {
-
-// Runs the timeline from the start through frames of the given lengths.
-void runIntro(std::initializer_list<double> frames) {
-    introClock = 0.0;
-    introScroll = 0.0;
-    for (double frameTime : frames) advanceIntroTimeline(frameTime);
-}
-
-}  // namespace
-
-TEST(IntroTimeline, SlidesDownHoldsSlidesBackAndRests) {
-    runIntro({1000});
-    EXPECT_DOUBLE_EQ(introScroll, -384);
-    advanceIntroTimeline(2000);
-    EXPECT_DOUBLE_EQ(introScroll, -768);
-    advanceIntroTimeline(2000);
-    EXPECT_DOUBLE_EQ(introScroll, -384);
-    advanceIntroTimeline(2000);
-    EXPECT_DOUBLE_EQ(introScroll, 0);
-    EXPECT_DOUBLE_EQ(introClock, 7000);
-}
-
-TEST(IntroTimeline, PassingEightSecondsRestartsTheClockAndKeepsTheOffset) {
-    runIntro({1000, 2000, 2000, 2000, 1500});
-    EXPECT_DOUBLE_EQ(introClock, 0);
-    EXPECT_DOUBLE_EQ(introScroll, 0);
-
-    // One long frame from the slide back (-384 at 5000 ms) straight past the end.
-    runIntro({5000, 4000});
-    EXPECT_DOUBLE_EQ(introClock, 0);
-    EXPECT_DOUBLE_EQ(introScroll, -384);
-    advanceIntroTimeline(500);
-    EXPECT_DOUBLE_EQ(introScroll, -192);
-}
-
-TEST(IntroTimeline, ALongFrameJumpsStraightToThePhaseReached) {
-    runIntro({3000});
-    EXPECT_DOUBLE_EQ(introScroll, -768);
-    runIntro({6500});
-    EXPECT_DOUBLE_EQ(introScroll, 0);
-    runIntro({4500});
-    EXPECT_DOUBLE_EQ(introScroll, -576);
-}
-
-class IntroScene : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        writeConfig(matchSettings());
-        app = std::make_unique<App>();
-        app->frameTime = 16;
+TEST(IntroTimeline, SlidesDownHoldsSlidesBackRestsAndRestartsAfterEightSeconds) {
+    const struct {
+        std::vector<double> frames;
+        double scroll, clock;
+    } cases[] = {
+        {{1000}, -384, 1000},
+        {{1000, 2000}, -768, 3000},
+        {{1000, 2000, 2000}, -384, 5000},
+        {{1000, 2000, 2000, 2000}, 0, 7000},
+        {{1000, 2000, 2000, 2000, 1500}, 0, 0},  // past eight seconds the clock restarts
+        {{5000, 4000}, -384, 0},                 // and the offset the restart frame found stays
+        {{5000, 4000, 500}, -192, 500},
+        {{3000}, -768, 3000},  // one long frame jumps straight to the phase it reaches
+        {{6500}, 0, 6500},
+        {{4500}, -576, 4500},
+    };
+    for (const auto& c : cases) {
+        introClock = introScroll = 0.0;
+        for (double frameTime : c.frames) advanceIntroTimeline(frameTime);
+        EXPECT_DOUBLE_EQ(introScroll, c.scroll) << testing::PrintToString(c.frames);
+        EXPECT_DOUBLE_EQ(introClock, c.clock) << testing::PrintToString(c.frames);
     }
-    void TearDown() override {
-        delete app->timer;
-        GlTest::TearDown();
-    }
-    std::unique_ptr<App> app;
-};
+}
+
+using IntroScene = GlTest;
 
 TEST_F(IntroScene, SpaceStartsTheFirstRoundOnceEvenWhenHeldIntoTheGame) {
+    writeConfig(matchSettings());
+    App game;
+    const std::unique_ptr<FrameTimer> timer(game.timer);
+    game.frameTime = 16;
     Settings s = matchSettings();
     s.playerCount = 1;  // a round that is over at once, so a held SPACE could start another
     startGame(s);
-    introSceneFrame(*app);
-    EXPECT_EQ(app->scene, 0);
+    introSceneFrame(game);
+    EXPECT_EQ(game.scene, 0);
     EXPECT_EQ(roundCounter, 0);
 
     KeyState[kSpaceKey] = 1;
-    introSceneFrame(*app);
-    EXPECT_EQ(app->scene, 1);
+    introSceneFrame(game);
+    EXPECT_EQ(game.scene, 1);
     EXPECT_EQ(roundCounter, 1);
-    EXPECT_EQ(players[0]->pointCount, 2u);
-    EXPECT_EQ(players[0]->trail.size(), 1000u);
-    for (int i = 0; i < 3; ++i) gameSceneFrame(*app);
+    for (int i = 0; i < 3; ++i) gameSceneFrame(game);
     EXPECT_EQ(roundCounter, 1);
 
     KeyState[kSpaceKey] = 0;
-    gameSceneFrame(*app);
+    gameSceneFrame(game);
     KeyState[kSpaceKey] = 1;
-    gameSceneFrame(*app);
+    gameSceneFrame(game);
     EXPECT_EQ(roundCounter, 2);
 }

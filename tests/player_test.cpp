@@ -7,10 +7,12 @@
 
 namespace {
 
-Player widePlayer() {
+// A 6 px wide player at speed 100, placed at (100, 200) heading `angle` degrees.
+Player placedAt(double angle) {
     Player player;
     player.lineWidth = 6;
     player.speed = 100;
+    placePlayer(player, 100, 200, angle);
     return player;
 }
 
@@ -24,18 +26,17 @@ void expectEdges(const Player& player, double lx, double ly, double rx, double r
 }  // namespace
 
 TEST(PlayerPlacement, EdgesLieAcrossTheHeadingAndVelocityFollowsIt) {
-    Player player = widePlayer();
-    placePlayer(player, 100, 200, 0);
+    Player player = placedAt(0);
     expectEdges(player, 100, 203, 100, 197);
     EXPECT_NEAR(player.velocityX, 100, 1e-9);
     EXPECT_NEAR(player.velocityY, 0, 1e-9);
 
-    placePlayer(player, 100, 200, 90);
+    player = placedAt(90);
     expectEdges(player, 97, 200, 103, 200);
     EXPECT_NEAR(player.velocityX, 0, 1e-9);
     EXPECT_NEAR(player.velocityY, 100, 1e-9);
 
-    placePlayer(player, 100, 200, 30);
+    player = placedAt(30);
     expectEdges(player, 98.5, 200 + 1.5 * std::sqrt(3.0), 101.5, 200 - 1.5 * std::sqrt(3.0));
     EXPECT_DOUBLE_EQ(player.trail[0].centerX, 100);
     EXPECT_DOUBLE_EQ(player.trail[0].centerY, 200);
@@ -43,7 +44,7 @@ TEST(PlayerPlacement, EdgesLieAcrossTheHeadingAndVelocityFollowsIt) {
 }
 
 TEST(PlayerPlacement, ResetsALongTrailToTwoEqualPointsButKeepsScoreAndRocket) {
-    Player player = widePlayer();
+    Player player = placedAt(0);
     player.trail.resize(4000);
     player.pointCount = 3500;
     player.score = 7;
@@ -61,8 +62,7 @@ TEST(PlayerPlacement, ResetsALongTrailToTwoEqualPointsButKeepsScoreAndRocket) {
 }
 
 TEST(PlayerPlacement, HeadEdgesAreThoseOfTheLastPointInUse) {
-    Player player = widePlayer();
-    placePlayer(player, 100, 200, 0);
+    Player player = placedAt(0);
     player.trail[2] = TrailPoint{1, 2, 3, 4, 5, 6, 0, 0, 1, 0};
     player.pointCount = 3;
     expectEdges(player, 1, 2, 5, 6);

@@ -1,29 +1,13 @@
 // The real `quorl` program run as a user would, in a scratch folder, without a display.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "tests/support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    std::string errors;
-};
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class QuorlBinary : public ::testing::Test {
 protected:
@@ -33,12 +17,9 @@ protected:
     // Runs the game with SDL's given video driver; `seconds` bounds the run, after which
     // SIGTERM asks the game to quit as closing its window would.
     Outcome run(const char* videoDriver, int seconds = 20) {
-        const std::string command = "cd '" + folder.string() +
-                                    "' && env -u DISPLAY SDL_VIDEODRIVER=" + videoDriver +
-                                    " timeout --preserve-status -k 5 " + std::to_string(seconds) +
-                                    " '" + QUORL_BINARY + "' 2> stderr.txt";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(folder / "stderr.txt")};
+        return runInFolder(folder, std::string("SDL_VIDEODRIVER=") + videoDriver +
+                                       " timeout --preserve-status -k 5 " +
+                                       std::to_string(seconds) + " '" + QUORL_BINARY + "'");
     }
 
     void writeConfig(const Settings& s) {

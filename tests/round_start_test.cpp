@@ -16,15 +16,15 @@ namespace {
 constexpr int kSeedOneDraws[10] = {41,    18467, 6334,  26500, 19169,
                                    15724, 11478, 29358, 26962, 24464};
 
-struct Placement {
-    int x, y, heading;
-};
+using RoundStart = GlTest;
 
-Placement placementFrom(const int* d) {
-    return {(d[0] % 3 + 1) * (d[2] % 200 + 28), (d[1] % 3 + 1) * (d[3] % 200 + 28), d[4] % 360};
+// Starts a round from seed 1 over a stencil full of old marks.
+void startRoundOverOldMarks() {
+    glClearStencil(1);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    seedRandom(1);
+    startRound();
 }
-
-class RoundStart : public GlTest {};
 
 }  // namespace
 
@@ -41,20 +41,16 @@ TEST_F(RoundStart, PlacesEachPlayerByItsFiveDrawsAndRevivesIt) {
     players[1]->score = 3;
     glClearColor(1, 1, 1, 1);  // the intro leaves black behind; the round brings its own colour
     glAlphaFunc(GL_ALWAYS, 0.5f);
-    glClearStencil(1);
-    glClear(GL_STENCIL_BUFFER_BIT);
-    seedRandom(1);
-    startRound();
+    startRoundOverOldMarks();
 
     for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        const Placement p = placementFrom(kSeedOneDraws + 5 * i);
+        const int* d = kSeedOneDraws + 5 * i;  // x factor, y factor, x step, y step, heading
         const Player& player = *players[i];
-        EXPECT_EQ(player.trail[1].centerX, p.x);
-        EXPECT_EQ(player.trail[1].centerY, p.y);
-        EXPECT_EQ(player.angle, p.heading);
-        EXPECT_EQ(player.pointCount, 2u);
-        EXPECT_EQ(player.alive, 1);
+        EXPECT_EQ(player.trail[1].centerX, (d[0] % 3 + 1) * (d[2] % 200 + 28)) << i;
+        EXPECT_EQ(player.trail[1].centerY, (d[1] % 3 + 1) * (d[3] % 200 + 28)) << i;
+        EXPECT_EQ(player.angle, d[4] % 360) << i;
+        EXPECT_EQ(player.pointCount, 2u) << i;
+        EXPECT_EQ(player.alive, 1) << i;
     }
     EXPECT_EQ(players[1]->score, 3);
     EXPECT_EQ(roundCounter, 1);
@@ -62,29 +58,22 @@ TEST_F(RoundStart, PlacesEachPlayerByItsFiveDrawsAndRevivesIt) {
     EXPECT_EQ(stencilAt(1000, 700), 0);
 
     EXPECT_TRUE(glIsEnabled(GL_STENCIL_TEST));
-    GLint alphaFunc = 0;
-    GLfloat alphaRef = -1, clear[4] = {};
-    glGetIntegerv(GL_ALPHA_TEST_FUNC, &alphaFunc);
-    glGetFloatv(GL_ALPHA_TEST_REF, &alphaRef);
+    GLfloat alpha[2] = {}, clear[4] = {};
+    glGetFloatv(GL_ALPHA_TEST_FUNC, &alpha[0]);
+    glGetFloatv(GL_ALPHA_TEST_REF, &alpha[1]);
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(alphaFunc, GL_NOTEQUAL);
-    EXPECT_EQ(alphaRef, 0.0f);
-    EXPECT_FLOAT_EQ(clear[0], 10 / 255.0f);
-    EXPECT_FLOAT_EQ(clear[1], 20 / 255.0f);
-    EXPECT_FLOAT_EQ(clear[2], 30 / 255.0f);
+    EXPECT_EQ(alpha[0], GL_NOTEQUAL);
+    EXPECT_EQ(alpha[1], 0.0f);
+    for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(clear[i], (10 + 10 * i) / 255.0f) << i;
 }
 
 TEST_F(RoundStart, WithoutPlayersDrawsNothingButStillCountsAndClears) {
     Settings s = matchSettings();
     s.playerCount = 0;
     startGame(s);
-    glClearStencil(1);
-    glClear(GL_STENCIL_BUFFER_BIT);
-    seedRandom(1);
-    startRound();
+    startRoundOverOldMarks();
     EXPECT_EQ(nextRandom(), 41);
     EXPECT_EQ(roundCounter, 1);
     EXPECT_EQ(stencilAt(384, 384), 0);
-    EXPECT_EQ(players[0]->pointCount, 2u);  // created, but never placed
-    EXPECT_TRUE(players[0]->trail.empty());
+    EXPECT_TRUE(players[0]->trail.empty());  // created, but never placed
 }

@@ -11,13 +11,12 @@
 
 namespace fs = std::filesystem;
 
-TEST(Settings, FieldsComeFromTheirOffsets) {
+// Every field from its offset, speed little-endian, and back to the very same bytes.
+TEST(Settings, FieldsComeFromTheirOffsetsAndEncodeBackExactly) {
     std::uint8_t image[kSettingsFileSize] = {};
     for (std::size_t i = 0; i < 28; ++i) image[i] = static_cast<std::uint8_t>(i + 1);
-    std::memcpy(image + 28 + 11 * 3,
-                "\xD6"
-                "d\xF6n",
-                5);  // code page 1250
+    const char name[] = "\xD6\x64\xF6n";  // "Ödön" in code page 1250
+    std::memcpy(image + 28 + 11 * 3, name, sizeof name);
     std::memcpy(image + 94 + 254 * 5, "cyan.png", 9);
     const Settings s = decodeSettings(image, sizeof image);
     EXPECT_EQ(s.fullscreen, 1);
@@ -28,7 +27,6 @@ TEST(Settings, FieldsComeFromTheirOffsets) {
     EXPECT_EQ(s.gapLength, 8);
     EXPECT_EQ(s.gapInterval, 9);
     EXPECT_EQ(s.lineWidth, 10);
-    EXPECT_EQ(s.speed, 11 + 12 * 256);
     EXPECT_EQ(s.turnRate, 13);
     EXPECT_EQ(s.pickupsEnabled, 14);
     EXPECT_EQ(s.maxPickups, 15);
@@ -37,9 +35,8 @@ TEST(Settings, FieldsComeFromTheirOffsets) {
     EXPECT_EQ(s.slotEnabled[0], 22);
     EXPECT_EQ(s.slotEnabled[5], 27);
     EXPECT_EQ(s.playerCount, 28);
-    EXPECT_STREQ(s.playerName[3],
-                 "\xD6"
-                 "d\xF6n");
+    EXPECT_EQ(s.speed, 11 + 12 * 256);
+    EXPECT_STREQ(s.playerName[3], name);
     EXPECT_STREQ(s.patternFile[5], "cyan.png");
 
     std::uint8_t again[kSettingsFileSize] = {};
@@ -47,22 +44,12 @@ TEST(Settings, FieldsComeFromTheirOffsets) {
     EXPECT_EQ(std::memcmp(image, again, sizeof image), 0);
 }
 
-TEST(Settings, SpeedIsLittleEndian) {
-    Settings s{};
-    s.speed = 300;
-    std::uint8_t image[kSettingsFileSize] = {};
-    encodeSettings(s, image);
-    EXPECT_EQ(image[10], 44);
-    EXPECT_EQ(image[11], 1);
-}
-
 TEST(Settings, MissingBytesOfAShortFileReadAsZero) {
-    std::uint8_t head[12] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x2C, 0x01};
+    const std::uint8_t head[12] = {0x5A, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x2C, 0x01};
     EXPECT_EQ(decodeSettings(head, sizeof head).speed, 300);
-    const std::uint8_t one[1] = {0x5A};
-    const Settings s = decodeSettings(one, 1);
+    const Settings s = decodeSettings(head, 11);
     EXPECT_EQ(s.fullscreen, 0x5A);
-    EXPECT_EQ(s.speed, 0);
+    EXPECT_EQ(s.speed, 0x2C);
     EXPECT_EQ(s.playerCount, 0);
 }
 
@@ -77,27 +64,19 @@ TEST(Settings, InvariantsCutUnterminatedTextsAndCapThePlayerCount) {
     EXPECT_EQ(std::strlen(s.patternFile[2]), 253u);
     EXPECT_EQ(s.playerCount, 2);
 
-    // Fewer than the enabled slots is kept: only the first ones take part.
-    s.playerCount = 1;
+    s.playerCount = 1;  // fewer than the enabled slots is kept: only the first ones play
     enforceSettingsInvariants(s);
     EXPECT_EQ(s.playerCount, 1);
 }
 
+// The working folder's `config`, which other tests leave behind, is removed before and after.
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous = fs::current_path();
-        folder = makeScratchFolder("quorl-settings");
-        fs::current_path(folder);
-    }
-    void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-    fs::path previous, folder;
+    void SetUp() override { fs::remove_all("config"); }
+    void TearDown() override { fs::remove_all("config"); }
 };
 
-TEST_F(SettingsFile, LoadsAndCutsALongerFile) {
+TEST_F(SettingsFile, LoadsALongerFileCutAndAnEmptyOneAsZeros) {
     std::vector<std::uint8_t> bytes(kSettingsFileSize + 100, 0xEE);
     bytes[10] = 44;
     bytes[11] = 1;
@@ -106,11 +85,8 @@ TEST_F(SettingsFile, LoadsAndCutsALongerFile) {
     loadSettings();
     EXPECT_EQ(settings.speed, 300);
     EXPECT_EQ(settings.patternFile[5][253], '\0');
-}
 
-TEST_F(SettingsFile, EmptyFileIsAllZero) {
     writeFile("config", {});
-    settings.speed = 99;
     loadSettings();
     EXPECT_EQ(settings.speed, 0);
     EXPECT_EQ(settings.playerCount, 0);

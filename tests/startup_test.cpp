@@ -14,7 +14,7 @@
 
 namespace {
 
-class Startup : public GlTest {};
+using Startup = GlTest;
 
 // Settings with exactly these slots enabled, each named "P<slot>" with a pattern of its own.
 Settings slotsOnly(std::initializer_list<int> slots, int playerCount) {
@@ -31,88 +31,51 @@ Settings slotsOnly(std::initializer_list<int> slots, int playerCount) {
     return s;
 }
 
-std::string patternOf(const Player& player) {
-    return textureRecord(player.patternTexture).fileName;
-}
-
 }  // namespace
 
-TEST_F(Startup, EnabledSlotsFillThePlayerTableInSlotOrderFromIndexZero) {
-    startGame(slotsOnly({2}, 1));
-    ASSERT_NE(players[0], nullptr);
-    EXPECT_STREQ(players[0]->name, "P2");
-    EXPECT_EQ(patternOf(*players[0]), "patterns/blue.png");
-    for (int i = 1; i < kSlotCount; ++i) EXPECT_EQ(players[i], nullptr) << i;
-    resetWorld();
-
-    startGame(slotsOnly({1, 3, 4}, 3));
-    const char* names[] = {"P1", "P3", "P4"};
+// Slots 1, 3 and 4, two naming one file, with a player count of 2: all three are created (with
+// names cut to ten characters), only two take part.
+TEST_F(Startup, EnabledSlotsFillThePlayerTableInSlotOrderEachWithItsOwnTexture) {
+    Settings s = slotsOnly({1, 3, 4}, 2);
+    std::strcpy(s.patternFile[4], "yellow.png");  // the same file as slot 3
+    std::strcpy(s.playerName[3], "Abcdefghij");
+    std::memcpy(s.playerName[4], "KLMNOPQRSTU", kNameFieldSize);  // no terminator
+    settings = s;  // past the settings' own clean-up, so the player copy must cut the name
+    initGame();
+    const char* names[] = {"P1", "Abcdefghij", "KLMNOPQRST"};
+    const char* patterns[] = {"patterns/green.png", "patterns/yellow.png", "patterns/yellow.png"};
     for (int i = 0; i < 3; ++i) {
         ASSERT_NE(players[i], nullptr);
         EXPECT_STREQ(players[i]->name, names[i]);
+        EXPECT_STREQ(textureRecord(players[i]->patternTexture).fileName, patterns[i]);
         EXPECT_EQ(players[i]->speed, 100);
         EXPECT_EQ(players[i]->lineWidth, 4);
         EXPECT_EQ(players[i]->turnRate, 180);
         EXPECT_EQ(players[i]->patternLength, 32u);
     }
-    EXPECT_EQ(patternOf(*players[1]), "patterns/yellow.png");
-    EXPECT_EQ(players[3], nullptr);
-}
-
-TEST_F(Startup, SlotsBeyondThePlayerCountAreCreatedButTakeNoPart) {
-    startGame(slotsOnly({0, 1, 2}, 2));
-    ASSERT_NE(players[2], nullptr);
-    EXPECT_STREQ(players[2]->name, "P2");
+    EXPECT_NE(textureRecord(players[1]->patternTexture).glName,
+              textureRecord(players[2]->patternTexture).glName);
+    for (int i = 3; i < kSlotCount; ++i) EXPECT_EQ(players[i], nullptr) << i;
     EXPECT_EQ(activePlayerCount(), 2);
-}
-
-TEST_F(Startup, TwoSlotsNamingOneFileGetATextureEach) {
-    Settings s = slotsOnly({0, 4}, 2);
-    std::strcpy(s.patternFile[4], "red.png");
-    startGame(s);
-    const TextureId a = players[0]->patternTexture, b = players[1]->patternTexture;
-    EXPECT_NE(a, b);
-    EXPECT_NE(textureRecord(a).glName, textureRecord(b).glName);
-    EXPECT_EQ(patternOf(*players[1]), "patterns/red.png");
-}
-
-TEST_F(Startup, NamesAreKeptUpToTenCharactersAndAlwaysTerminated) {
-    Settings s = slotsOnly({0, 5}, 2);
-    std::strcpy(s.playerName[0], "Abcdefghij");
-    std::memcpy(s.playerName[5], "KLMNOPQRSTU", kNameFieldSize);  // no terminator
-    // Straight into start-up, past the settings' own clean-up, so the player copy must cut.
-    settings = s;
-    initGame();
-    EXPECT_STREQ(players[0]->name, "Abcdefghij");
-    EXPECT_STREQ(players[1]->name, "KLMNOPQRST");
 }
 
 TEST_F(Startup, SetsTheFixedRenderStateAndLoadsFontAndLogosFirst) {
     startGame(matchSettings());
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_LINE_SMOOTH));
-    EXPECT_TRUE(glIsEnabled(GL_POINT_SMOOTH));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    GLint value = 0;
-    glGetIntegerv(GL_BLEND_SRC, &value);
-    EXPECT_EQ(value, GL_SRC_ALPHA);
-    glGetIntegerv(GL_BLEND_DST, &value);
-    EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
-    glGetIntegerv(GL_CULL_FACE_MODE, &value);
-    EXPECT_EQ(value, GL_BACK);
-    glGetIntegerv(GL_FRONT_FACE, &value);
-    EXPECT_EQ(value, GL_CCW);
-    GLfloat size = 0, clear[4] = {};
-    glGetFloatv(GL_POINT_SIZE, &size);
-    EXPECT_EQ(size, 5.0f);
-    glGetFloatv(GL_LINE_WIDTH, &size);
-    EXPECT_EQ(size, 3.0f);
+    for (GLenum cap : {GL_BLEND, GL_CULL_FACE, GL_LINE_SMOOTH, GL_POINT_SMOOTH, GL_TEXTURE_2D})
+        EXPECT_TRUE(glIsEnabled(cap)) << cap;
+    const std::pair<GLenum, GLfloat> state[] = {
+        {GL_BLEND_SRC, GL_SRC_ALPHA}, {GL_BLEND_DST, GL_ONE_MINUS_SRC_ALPHA},
+        {GL_CULL_FACE_MODE, GL_BACK}, {GL_FRONT_FACE, GL_CCW},
+        {GL_POINT_SIZE, 5},           {GL_LINE_WIDTH, 3}};
+    for (const auto& [name, expected] : state) {
+        GLfloat value = 0;
+        glGetFloatv(name, &value);
+        EXPECT_EQ(value, expected) << name;
+    }
+    GLfloat clear[4] = {};
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_FLOAT_EQ(clear[0], 10 / 255.0f);
-    EXPECT_FLOAT_EQ(clear[1], 20 / 255.0f);
-    EXPECT_FLOAT_EQ(clear[2], 30 / 255.0f);
-    EXPECT_EQ(clear[3], 0.0f);
+    const GLfloat expectedClear[4] = {10 / 255.0f, 20 / 255.0f, 30 / 255.0f, 0};
+    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(clear[i], expectedClear[i]) << i;
 
     EXPECT_EQ(textureRecord(0).fileName, kFontImage);
     EXPECT_EQ(wideLogoTexture, 1u);

@@ -4,9 +4,13 @@
 #include <GL/gl.h>
 #include <IL/il.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 #include "app/frame_timer.h"
 #include "app/init_game.h"
@@ -302,4 +306,18 @@ std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks) {
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     for (const PngChunk& chunk : chunks) putPngChunk(out, chunk.type.c_str(), chunk.data);
     return out;
+}
+
+Outcome runInFolder(const fs::path& folder, const std::string& command) {
+    const std::string line = "cd '" + folder.string() + "' && env -u DISPLAY " + command +
+                             " 2> stderr.txt";
+    const int status = std::system(line.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(folder / "stderr.txt")};
+}
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }

@@ -93,3 +93,14 @@ struct PngChunk {
 };
 std::vector<PngChunk> pngChunks(const std::vector<std::uint8_t>& png);
 std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks);
+
+// How a program run by a test ended: its exit code (-1 when killed) and its standard error.
+struct Outcome {
+    int exitCode;
+    std::string errors;
+};
+
+// Runs a shell command in `folder` with no display, keeping its standard error.
+Outcome runInFolder(const std::filesystem::path& folder, const std::string& command);
+
+std::string readText(const std::filesystem::path& path);

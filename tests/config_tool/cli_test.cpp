@@ -10,8 +10,11 @@ namespace {
 
 class Executable : public ::testing::Test {
 protected:
-    ToolRun run(const std::vector<std::string>& args, long fileSizeLimit = 0) {
-        return runTool(folder_.path(), args, fileSizeLimit);
+    // Runs quorl-config in the folder and expects it to exit with `status`.
+    ToolRun run(const std::vector<std::string>& args, int status, long fileSizeLimit = 0) {
+        ToolRun result = runTool(folder_.path(), args, fileSizeLimit);
+        EXPECT_EQ(result.status, status) << testing::PrintToString(args) << "\n" << result.err;
+        return result;
     }
 
     void addPatterns(std::initializer_list<const char*> names) {
@@ -23,48 +26,34 @@ protected:
     std::string config_ = folder_.path("config");
 };
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 TEST_F(Executable, NewSetShowCheck) {
-    ToolRun result = run({"new"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "wrote the default settings to config\n");
+    EXPECT_EQ(run({"new"}, 0).out, "wrote the default settings to config\n");
     EXPECT_EQ(readFile(config_), asString(defaultBytes()));
-
-    result = run({"new"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err,
+    EXPECT_EQ(run({"new"}, 1).err,
               "quorl-config: error: config already exists; add --force to replace it\n");
-    EXPECT_EQ(run({"new", "--force"}).status, 0);
+    run({"new", "--force"}, 0);
 
-    result = run({"set", "speed=120", "mode=rounds", "limit=10", "slot3.enabled=yes",
-                  "slot3.name=Ödön", "slot3.pattern=blue.png"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out,
+    const ToolRun set = run({"set", "speed=120", "mode=rounds", "limit=10", "slot3.enabled=yes",
+                             "slot3.name=Ödön", "slot3.pattern=blue.png"},
+                            0);
+    EXPECT_EQ(set.out,
               "updated config: speed, mode, limit, slot3.enabled, slot3.name, slot3.pattern\n");
 
-    result = run({"show", "config"});
-    EXPECT_EQ(result.status, 0);
+    const std::string shown = run({"show", "config"}, 0).out;
     for (const char* line : {"Match mode         rounds: a match lasts as many rounds as the limit",
                              "Match limit        10 rounds\n", "Speed              120 px/s\n",
                              "Player count       3 (3 slots enabled)\n",
                              "Slot 3             enabled\n  Name             Ödön\n"
                              "  Pattern          blue.png\n"
                              "  Keys             left I, right P, fire O\n"}) {
-        EXPECT_TRUE(contains(result.out, line)) << line << "\nin:\n" << result.out;
+        EXPECT_TRUE(contains(shown, line)) << line << "\nin:\n" << shown;
     }
 
-    result = run({"check"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(contains(result.out, "config: slot3 pattern file patterns/blue.png is missing"));
-    EXPECT_TRUE(contains(result.out, "config: 3 problems\n")) << result.out;
-
+    const std::string problems = run({"check"}, 1).out;
+    EXPECT_TRUE(contains(problems, "config: slot3 pattern file patterns/blue.png is missing"));
+    EXPECT_TRUE(contains(problems, "config: 3 problems\n")) << problems;
     addPatterns({"red.png", "blue.png", "cyan.png"});
-    result = run({"check"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "config: ok\n");
+    EXPECT_EQ(run({"check"}, 0).out, "config: ok\n");
 }
 
 TEST_F(Executable, CheckReportsEveryBrokenInvariant) {
@@ -76,9 +65,7 @@ TEST_F(Executable, CheckReportsEveryBrokenInvariant) {
     writeFile(config_, bytes);
     addPatterns({"red.png"});
 
-    const ToolRun result = run({"check", "config"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out,
+    EXPECT_EQ(run({"check", "config"}, 1).out,
               "config: player count 7 is more than the 6 slots\n"
               "config: player count is 7 but 2 slots are enabled\n"
               "config: slot1 name has no terminator within its 11 bytes\n"
@@ -90,71 +77,58 @@ TEST_F(Executable, CheckReportsEveryBrokenInvariant) {
               "config: 6 problems\n");
 }
 
-TEST_F(Executable, BadValueChangesNothing) {
-    run({"new"});
-    const ToolRun result = run({"set", "config", "speed=120", "slot2.name=Łukasz"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(contains(result.err,
-                         "quorl-config: error: slot2.name = \"Łukasz\": the game's "
-                         "font cannot draw the character 'Ł' (U+0141)"))
-        << result.err;
-    EXPECT_EQ(readFile(config_), asString(defaultBytes()));
-}
-
 TEST_F(Executable, MissingFileIsAClearError) {
     for (const char* command : {"show", "check", "export"}) {
-        const ToolRun result = run({command});
-        EXPECT_EQ(result.status, 1) << command;
-        EXPECT_EQ(result.err,
+        EXPECT_EQ(run({command}, 1).err,
                   "quorl-config: error: config does not exist (quorl-config new config makes one "
                   "with the default settings)\n");
     }
-    EXPECT_EQ(run({"set", "speed=1"}).status, 1);
+    run({"set", "speed=1"}, 1);
     EXPECT_FALSE(std::filesystem::exists(config_));
 }
 
 TEST_F(Executable, UsageErrorsExitWithTwo) {
-    EXPECT_EQ(run({}).status, 2);
-    EXPECT_EQ(run({"frobnicate"}).status, 2);
-    EXPECT_EQ(run({"show", "--colour"}).status, 2);
-    EXPECT_EQ(run({"set", "config"}).status, 2);
-    EXPECT_TRUE(contains(run({"set", "config", "speed=1", "limit"}).err, "expected NAME=VALUE"));
-    const ToolRun help = run({"set", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(contains(help.out, "slotN.pattern")) << help.out;
+    using Args = std::initializer_list<std::vector<std::string>>;
+    for (const auto& args : Args{{}, {"frobnicate"}, {"show", "--colour"}, {"set", "config"}})
+        run(args, 2);
+    EXPECT_TRUE(contains(run({"set", "config", "speed=1", "limit"}, 2).err, "expected NAME=VALUE"));
+    const std::string help = run({"set", "--help"}, 0).out;
+    EXPECT_TRUE(contains(help, "slotN.pattern")) << help;
 }
 
 TEST_F(Executable, ImportingTheDefaultTextEqualsNew) {
-    run({"new", "from-new"});
-    const ToolRun result = run({"import", QUORL_DEFAULT_CONFIG_INI, "from-text"});
-    EXPECT_EQ(result.status, 0) << result.err;
+    run({"new", "from-new"}, 0);
+    run({"import", QUORL_DEFAULT_CONFIG_INI, "from-text"}, 0);
     EXPECT_EQ(readFile(folder_.path("from-text")), readFile(folder_.path("from-new")));
 }
 
 TEST_F(Executable, ExportImportThroughFilesKeepsEveryByte) {
     const std::string bytes = asString(randomBytes(7));
     writeFile(config_, bytes);
-    EXPECT_EQ(run({"export", "-o", "settings.ini"}).status, 0);
-    EXPECT_EQ(run({"import", "settings.ini", "copy"}).status, 0);
+    run({"export", "-o", "settings.ini"}, 0);
+    run({"import", "settings.ini", "copy"}, 0);
     EXPECT_EQ(readFile(folder_.path("copy")), bytes);
 
-    run({"set", "copy", "speed=5"});
-    ToolRun result = run({"import", "settings.ini", "copy"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(contains(result.err, "copy already exists with other settings")) << result.err;
-    EXPECT_EQ(run({"import", "--force", "settings.ini", "copy"}).status, 0);
+    run({"set", "copy", "speed=5"}, 0);
+    const std::string refused = run({"import", "settings.ini", "copy"}, 1).err;
+    EXPECT_TRUE(contains(refused, "copy already exists with other settings")) << refused;
+    run({"import", "--force", "settings.ini", "copy"}, 0);
     EXPECT_EQ(readFile(folder_.path("copy")), bytes);
 }
 
-// Root ignores permissions, so a read-only folder would not stop the tests' root user; a file
-// size limit does: the temporary file cannot be written in full, as on a full disk.
-TEST_F(Executable, FailedWriteLeavesTheOriginalAndNoTemporaryFile) {
-    run({"new"});
-    const ToolRun result = run({"set", "speed=9"}, 1000);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(contains(result.err, "quorl-config: error: cannot write config: writing "))
-        << result.err;
-    EXPECT_TRUE(contains(result.err, "File too large); config was left as it was")) << result.err;
+TEST_F(Executable, RefusedOrFailedSetLeavesTheOriginalAndNoTemporaryFile) {
+    run({"new"}, 0);
+    const std::string refused = run({"set", "config", "speed=120", "slot2.name=Łukasz"}, 1).err;
+    EXPECT_TRUE(contains(refused,
+                         "quorl-config: error: slot2.name = \"Łukasz\": the game's "
+                         "font cannot draw the character 'Ł' (U+0141)"))
+        << refused;
+
+    // Root ignores permissions but not a file size limit: the temporary file cannot be written
+    // in full, as on a full disk.
+    const std::string failed = run({"set", "speed=9"}, 1, 1000).err;
+    EXPECT_TRUE(contains(failed, "quorl-config: error: cannot write config: writing ")) << failed;
+    EXPECT_TRUE(contains(failed, "File too large); config was left as it was")) << failed;
     EXPECT_EQ(readFile(config_), asString(defaultBytes()));
     EXPECT_EQ(folderEntries(folder_.path()), std::vector<std::string>{"config"});
 }

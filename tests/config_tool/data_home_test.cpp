@@ -20,10 +20,6 @@ public:
 ::testing::Environment* const noPlayerConfig =
     ::testing::AddGlobalTestEnvironment(new NoPlayerConfig);
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // A current folder without config, and the player's config in `dataHome_/quorl/`.
 class PlayerConfig : public ::testing::Test {
 protected:

@@ -14,7 +14,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/fields.h"
 
 namespace fs = std::filesystem;
@@ -63,63 +62,6 @@ SettingsBytes randomBytes(unsigned seed) {
     std::uniform_int_distribution<int> anyByte(0, 255);
     SettingsBytes bytes{};
     for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(anyByte(random));
-    return bytes;
-}
-
-namespace {
-
-// Text of random length up to `maxLength` with bytes drawn from `alphabet`.
-std::string randomText(std::mt19937& random, std::size_t minLength, std::size_t maxLength,
-                       const std::string& alphabet) {
-    const std::size_t length =
-        std::uniform_int_distribution<std::size_t>(minLength, maxLength)(random);
-    std::uniform_int_distribution<std::size_t> index(0, alphabet.size() - 1);
-    std::string text;
-    while (text.size() < length) text += alphabet[index(random)];
-    return text;
-}
-
-std::string bytesWhere(bool (*keep)(int)) {
-    std::string bytes;
-    for (int byte = 1; byte < 256; ++byte) {
-        if (keep(byte)) bytes += static_cast<char>(byte);
-    }
-    return bytes;
-}
-
-void storeText(char* field, std::size_t width, const std::string& text) {
-    std::fill(field, field + width, '\0');
-    std::copy(text.begin(), text.end(), field);
-}
-
-}  // namespace
-
-SettingsBytes randomPlausibleBytes(unsigned seed) {
-    static const std::string drawable = bytesWhere([](int b) { return fontDraws(b); });
-    static const std::string fileBytes =
-        bytesWhere([](int b) { return b >= 0x20 && b != 0x7F && b != '/'; });
-    std::mt19937 random(seed);
-    auto chance = [&](int outOf) {
-        return std::uniform_int_distribution<int>(1, outOf)(random) == 1;
-    };
-    const SettingsBytes noise = randomBytes(seed);
-    Settings s = decodeSettings(noise.data(), noise.size());
-    for (std::uint8_t* flag : {&s.fullscreen, &s.fixedRounds, &s.pickupsEnabled}) {
-        if (!chance(4)) *flag = chance(2);
-    }
-    if (!chance(4)) std::fill(std::begin(s.reserved), std::end(s.reserved), 0);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!chance(4)) s.slotEnabled[slot] = chance(2);
-        if (!chance(5))
-            storeText(s.playerName[slot], kNameFieldSize, randomText(random, 0, 10, drawable));
-        if (!chance(5)) {
-            storeText(s.patternFile[slot], kPatternFieldSize,
-                      randomText(random, 1, 253, fileBytes));
-        }
-    }
-    if (!chance(4)) s.playerCount = static_cast<std::uint8_t>(enabledSlotCount(s));
-    SettingsBytes bytes{};
-    encodeSettings(s, bytes.data());
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/settings_file.h"
 
 // A fresh folder under /tmp, removed with everything in it at the end of the test.
@@ -24,14 +25,25 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& data);
 std::string asString(const SettingsBytes& bytes);
 
+inline bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The message of the ConfigError that `action` raises; empty when it raises none.
+template <typename Action>
+std::string configError(Action action) {
+    try {
+        action();
+    } catch (const ConfigError& error) {
+        return error.what();
+    }
+    return "";
+}
+
 SettingsBytes defaultBytes();
 
 // Uniformly random bytes from a fixed seed.
 SettingsBytes randomBytes(unsigned seed);
-
-// Random settings that are mostly plausible, so that the text form writes most fields as plain
-// text (names of drawable characters, patterns with any printable byte) and some raw.
-SettingsBytes randomPlausibleBytes(unsigned seed);
 
 struct ToolRun {
     int status;
