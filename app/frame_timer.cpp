@@ -16,7 +16,9 @@ const CounterSource& defaultCounter() {
     return currentCounter != nullptr ? *currentCounter : platformCounter();
 }
 
-void useCounter(const CounterSource& counter) { currentCounter = &counter; }
+void useCounter(const CounterSource& counter) {
+    currentCounter = &counter;
+}
 
 void FrameTimer::restart() {
     secondsPerTick = 1.0 / static_cast<double>(counter->frequency());

@@ -124,8 +124,8 @@ Outcome runIn(const fs::path& folder, Run run) {
         program = "timeout --preserve-status -k 5 3 '" + std::string(QUORL_RUNNER) +
                   "' --frames 10000000" + play;
     // The game keeps what it holds after a fatal error by design: no leak reports here.
-    return runInFolder(folder, "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0 " +
-                                   program + " > summary.txt");
+    return runInFolder(folder, "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0 " + program +
+                                   " > summary.txt");
 }
 
 // Runs every row at once, each in its own folder, and checks the exit code, the message and

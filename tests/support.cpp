@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 #include <IL/il.h>
-
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -140,8 +139,12 @@ std::string saveFrame(const std::string& name) {
 
 namespace {
 FakeCounter* activeFake = nullptr;
-std::uint64_t fakeValue() { return activeFake->now; }
-std::uint64_t fakeFrequency() { return activeFake->frequency; }
+std::uint64_t fakeValue() {
+    return activeFake->now;
+}
+std::uint64_t fakeFrequency() {
+    return activeFake->frequency;
+}
 const CounterSource fakeSource{fakeValue, fakeFrequency};
 }  // namespace
 
@@ -149,9 +152,13 @@ FakeCounter::FakeCounter(std::uint64_t ticksPerSecond) : frequency(ticksPerSecon
     activeFake = this;
 }
 
-FakeCounter::~FakeCounter() { activeFake = nullptr; }
+FakeCounter::~FakeCounter() {
+    activeFake = nullptr;
+}
 
-const CounterSource& FakeCounter::source() const { return fakeSource; }
+const CounterSource& FakeCounter::source() const {
+    return fakeSource;
+}
 
 void writeConfig(const Settings& s) {
     std::vector<std::uint8_t> image(kSettingsFileSize);
@@ -309,8 +316,8 @@ std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks) {
 }
 
 Outcome runInFolder(const fs::path& folder, const std::string& command) {
-    const std::string line = "cd '" + folder.string() + "' && env -u DISPLAY " + command +
-                             " 2> stderr.txt";
+    const std::string line =
+        "cd '" + folder.string() + "' && env -u DISPLAY " + command + " 2> stderr.txt";
     const int status = std::system(line.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(folder / "stderr.txt")};
 }

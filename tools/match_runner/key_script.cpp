@@ -11,8 +11,7 @@ namespace {
 int parseFrame(const std::string& text, const std::string& event) {
     if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos)
-        throw std::invalid_argument("bad frame number '" + text + "' in key event '" + event +
-                                    "'");
+        throw std::invalid_argument("bad frame number '" + text + "' in key event '" + event + "'");
     return std::stoi(text);
 }
 
@@ -25,15 +24,16 @@ std::string lower(std::string text) {
 
 std::uint8_t keyByName(const std::string& name) {
     static const std::map<std::string, std::uint8_t> named = {
-        {"space", 32}, {"esc", 27},       {"escape", 27},  {"left", 0x25},   {"up", 0x26},
-        {"right", 0x27}, {"down", 0x28},  {"insert", 0x2D}, {"home", 0x24},  {"pageup", 0x21},
-        {"kp/", 0x6F}, {"kp-", 0x6D},     {"kp*", 0x6A},   {"alt", 0x12},    {"return", 0x0D},
+        {"space", 32},   {"esc", 27},    {"escape", 27},   {"left", 0x25}, {"up", 0x26},
+        {"right", 0x27}, {"down", 0x28}, {"insert", 0x2D}, {"home", 0x24}, {"pageup", 0x21},
+        {"kp/", 0x6F},   {"kp-", 0x6D},  {"kp*", 0x6A},    {"alt", 0x12},  {"return", 0x0D},
     };
     const std::string key = lower(name);
     if (auto found = named.find(key); found != named.end()) return found->second;
     if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0])))
         return static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(key[0])));
-    if (!key.empty() && key.size() <= 3 && key.find_first_not_of("0123456789") == std::string::npos) {
+    if (!key.empty() && key.size() <= 3 &&
+        key.find_first_not_of("0123456789") == std::string::npos) {
         const int code = std::stoi(key);
         if (code >= 1 && code <= 255) return static_cast<std::uint8_t>(code);
     }
@@ -44,8 +44,9 @@ std::uint8_t keyByName(const std::string& name) {
 std::vector<KeyEvent> parseKeyEvent(const std::string& text) {
     const auto colon = text.find(':');
     if (colon == std::string::npos)
-        throw std::invalid_argument("key event '" + text +
-                                    "' is neither FRAME:down:KEY, FRAME:up:KEY nor FRAME+FRAMES:KEY");
+        throw std::invalid_argument(
+            "key event '" + text +
+            "' is neither FRAME:down:KEY, FRAME:up:KEY nor FRAME+FRAMES:KEY");
     const std::string when = text.substr(0, colon);
     const std::string rest = text.substr(colon + 1);
     if (const auto plus = when.find('+'); plus != std::string::npos) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 struct KeyEvent {
-    int frame;          // the frame before which the key changes
-    bool down;          // true: pressed, false: released
-    std::uint8_t key;   // virtual-key code
+    int frame;         // the frame before which the key changes
+    bool down;         // true: pressed, false: released
+    std::uint8_t key;  // virtual-key code
 };
 
 // Parses one event "FRAME:down:KEY" or "FRAME:up:KEY", where KEY is a name (space, esc,

@@ -1,6 +1,5 @@
 // quorl-runner: plays a scripted match headless and prints what happened.
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

@@ -23,8 +23,12 @@ namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 1000000;
 std::uint64_t ticks = 0;
-std::uint64_t tickValue() { return ticks; }
-std::uint64_t tickFrequency() { return kTicksPerSecond; }
+std::uint64_t tickValue() {
+    return ticks;
+}
+std::uint64_t tickFrequency() {
+    return kTicksPerSecond;
+}
 const CounterSource handCounter{tickValue, tickFrequency};
 
 void postKeys(const std::vector<KeyEvent>& keys, int frame) {
@@ -75,15 +79,15 @@ void printSummary(std::ostream& out, int frames, const App& game) {
     for (int i = 0; i < kSlotCount; ++i) {
         const Player* player = players[i];
         if (player == nullptr) continue;
-        out << "player " << i << " " << gameBytesToUtf8(player->name) << ": alive " << int(player->alive)
-            << ", score " << player->score << ", trail " << player->pointCount << " of "
-            << player->trail.size() << ", rocket held " << player->heldKind
+        out << "player " << i << " " << gameBytesToUtf8(player->name) << ": alive "
+            << int(player->alive) << ", score " << player->score << ", trail " << player->pointCount
+            << " of " << player->trail.size() << ", rocket held " << player->heldKind
             << (i < activePlayerCount() ? "" : " (not taking part)") << "\n";
     }
-    out << "pickups " << countSlots(entityTables->pickups) << " of "
-        << entityTables->pickups.size() << " slots\n";
-    out << "rockets " << countSlots(entityTables->rockets) << " of "
-        << entityTables->rockets.size() << " slots\n";
+    out << "pickups " << countSlots(entityTables->pickups) << " of " << entityTables->pickups.size()
+        << " slots\n";
+    out << "rockets " << countSlots(entityTables->rockets) << " of " << entityTables->rockets.size()
+        << " slots\n";
 }
 
 int playFrames(const RunOptions& options, std::ostream& summary) {

@@ -15,8 +15,8 @@ struct RunOptions {
     double frameMs = 16.0;
     int frames = 600;  // at most this many frames; fewer when the match ends first
     std::vector<KeyEvent> keys;
-    std::string finalPng;   // the last frame, when not empty
-    int every = 0;          // also every Nth frame, when above 0 ...
+    std::string finalPng;     // the last frame, when not empty
+    int every = 0;            // also every Nth frame, when above 0 ...
     std::string everyPrefix;  // ... as PREFIX-NNNNNN.png
 };
 
