@@ -16,6 +16,25 @@ const CounterSource& defaultCounter() {
     return currentCounter != nullptr ? *currentCounter : platformCounter();
 }
 
+namespace {
+std::uint64_t handTicks = 0;
+std::uint64_t handValue() {
+    return handTicks;
+}
+std::uint64_t handFrequency() {
+    return 1000000;
+}
+}  // namespace
+
+const CounterSource& handCounter() {
+    static const CounterSource source{handValue, handFrequency};
+    return source;
+}
+
+void advanceHandCounter(double milliseconds) {
+    handTicks += static_cast<std::uint64_t>(milliseconds * 1000.0);
+}
+
 void useCounter(const CounterSource& counter) {
     currentCounter = &counter;
 }

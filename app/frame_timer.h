@@ -16,6 +16,11 @@ const CounterSource& platformCounter();
 const CounterSource& defaultCounter();
 void useCounter(const CounterSource& counter);
 
+// A counter that moves only when told, at a million ticks per second: runs that must repeat
+// exactly (the headless runner, the benchmark) put every timer on it with useCounter.
+const CounterSource& handCounter();
+void advanceHandCounter(double milliseconds);
+
 struct FrameTimer {
     double secondsPerTick = 0.0;
     std::int64_t startCount = 0;

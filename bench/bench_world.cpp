@@ -22,16 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 1000000;
-std::uint64_t ticks = 0;
-std::uint64_t tickValue() {
-    return ticks;
-}
-std::uint64_t tickFrequency() {
-    return kTicksPerSecond;
-}
-const CounterSource benchCounter{tickValue, tickFrequency};
-
 constexpr double kArenaSize = 768.0;
 constexpr double kFrameMs = 16.0;
 constexpr std::size_t kTrailGrowth = 500;  // the game's own growth step
@@ -133,11 +123,11 @@ void useOffscreenVideo() {
 }
 
 void useBenchClock() {
-    useCounter(benchCounter);
+    useCounter(handCounter());
 }
 
 void advanceClock(double milliseconds) {
-    ticks += static_cast<std::uint64_t>(milliseconds * 1000.0);
+    advanceHandCounter(milliseconds);
 }
 
 std::int64_t monotonicNs() {

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 #include <IL/il.h>
+#include <IL/ilu.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -115,6 +116,13 @@ void startGame(const Settings& s) {
     settings = s;
     enforceSettingsInvariants(settings);
     initGame();
+}
+
+void startTextureManager() {
+    ilInit();
+    iluInit();
+    resetTextureCache();
+    resizeTextureTable(5);
 }
 
 int stencilAt(int x, int y) {

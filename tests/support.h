@@ -35,6 +35,9 @@ void resetWorld();
 // Starts the game with these settings: the same start-up as the program's, then no rounds.
 void startGame(const Settings& s);
 
+// Starts the image library and an empty texture table of 5 slots, as start-up does.
+void startTextureManager();
+
 // Reads back the stencil value and the colour of one window pixel.
 int stencilAt(int x, int y);
 struct Rgba {

@@ -2,8 +2,6 @@
 #include "gfx/text.h"
 
 #include <GL/gl.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,10 +20,7 @@ class Text : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        ilInit();
-        iluInit();
-        resetTextureCache();
-        resizeTextureTable(5);
+        startTextureManager();
         glEnable(GL_TEXTURE_2D);
         // A plain white "font": every glyph quad comes out as a solid white rectangle.
         writeFile("white.png", encodePng(4, 4, 2, 8, std::vector<std::uint8_t>(48, 255)));

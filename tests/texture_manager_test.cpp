@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 #include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -101,11 +100,7 @@ class TextureManager : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        // The same order as start-up.
-        ilInit();
-        iluInit();
-        resetTextureCache();
-        resizeTextureTable(5);
+        startTextureManager();
         folder = makeScratchFolder("quorl-textures");
     }
     void TearDown() override {

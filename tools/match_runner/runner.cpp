@@ -21,16 +21,6 @@
 
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 1000000;
-std::uint64_t ticks = 0;
-std::uint64_t tickValue() {
-    return ticks;
-}
-std::uint64_t tickFrequency() {
-    return kTicksPerSecond;
-}
-const CounterSource handCounter{tickValue, tickFrequency};
-
 void postKeys(const std::vector<KeyEvent>& keys, int frame) {
     for (const KeyEvent& event : keys) {
         if (event.frame != frame) continue;
@@ -91,12 +81,11 @@ void printSummary(std::ostream& out, int frames, const App& game) {
 }
 
 int playFrames(const RunOptions& options, std::ostream& summary) {
-    const auto frameTicks = static_cast<std::uint64_t>(options.frameMs * 1000.0);
     int frame = 0;
     bool running = true;
     while (running && frame < options.frames) {
         postKeys(options.keys, frame);
-        ticks += frameTicks;
+        advanceHandCounter(options.frameMs);
         running = runOneFrame(*app);
         ++frame;
         if (options.every > 0 && frame % options.every == 0)
@@ -115,8 +104,7 @@ int playFrames(const RunOptions& options, std::ostream& summary) {
 
 int runMatch(const RunOptions& options, std::ostream& summary) {
     std::filesystem::current_path(options.folder);
-    ticks = 0;
-    useCounter(handCounter);
+    useCounter(handCounter());
     const int started = startUp();
     if (started != 0) return started;
     seedRandom(options.seed);
