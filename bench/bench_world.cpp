@@ -24,26 +24,12 @@ namespace {
 
 constexpr double kArenaSize = 768.0;
 constexpr double kFrameMs = 16.0;
-constexpr std::size_t kTrailGrowth = 500;  // the game's own growth step
-
-void translate(TrailPoint& p, double dx, double dy) {
-    p.leftX += dx;
-    p.leftY += dy;
-    p.centerX += dx;
-    p.centerY += dy;
-    p.rightX += dx;
-    p.rightY += dy;
-}
-
-void growFor(Player& player, std::size_t needed) {
-    while (player.trail.size() < needed) player.trail.resize(player.trail.size() + kTrailGrowth);
-}
 
 // One frame of straight travel: the head moves, its texture coordinate runs on.
 void moveHead(Player& player) {
     TrailPoint& head = player.trail[player.pointCount - 1];
     const double dt = kFrameMs / 1000.0;
-    translate(head, player.velocityX * dt, player.velocityY * dt);
+    translateTrailPoint(head, player.velocityX * dt, player.velocityY * dt);
     const double du = dt * player.speed / player.patternLength;
     head.leftT += du;
     head.rightT += du;
@@ -52,7 +38,7 @@ void moveHead(Player& player) {
 // The turn step: a copy of the head rotated about its inner edge, then the new heading.
 void turnStep(Player& player, bool left) {
     const double step = (left ? 1.0 : -1.0) * player.turnTime / 1000.0 * player.turnRate;
-    growFor(player, player.pointCount + 2);
+    growTrailFor(player, player.pointCount + 2);
     const std::uint32_t n = player.pointCount;
     player.trail[n] = player.trail[n - 1];
     TrailPoint& p = player.trail[n];

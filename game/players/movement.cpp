@@ -16,7 +16,6 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kArenaSize = 768.0;
 constexpr double kProbeOffset = 1.5;
 constexpr double kRocketOffset = 4.5;
-constexpr std::size_t kTrailGrowth = 500;
 
 // Positive when the velocity component is zero or positive, negative otherwise.
 double bySign(double velocity, double offset) {
@@ -33,10 +32,6 @@ Point travelDirection(const Player& player) {
     return {player.velocityX / player.speed, player.velocityY / player.speed};
 }
 
-void growTrailFor(Player& player, std::size_t needed) {
-    while (player.trail.size() < needed) player.trail.resize(player.trail.size() + kTrailGrowth);
-}
-
 // Appends a copy of the head and returns its index; the caller finishes the pair.
 std::uint32_t appendHeadCopy(Player& player) {
     growTrailFor(player, player.pointCount + 2);
@@ -48,15 +43,6 @@ std::uint32_t appendHeadCopy(Player& player) {
 void finishPair(Player& player, std::uint32_t n) {
     player.trail[n + 1] = player.trail[n];
     player.pointCount = n + 2;
-}
-
-void translate(TrailPoint& p, double dx, double dy) {
-    p.leftX += dx;
-    p.leftY += dy;
-    p.centerX += dx;
-    p.centerY += dy;
-    p.rightX += dx;
-    p.rightY += dy;
 }
 
 void markPiece(const TrailPoint& a, const TrailPoint& b) {
@@ -121,7 +107,7 @@ void turnStep(Player& player, double frameTime) {
 void makeGap(Player& player, double length) {
     const std::uint32_t n = appendHeadCopy(player);
     const Point direction = travelDirection(player);
-    translate(player.trail[n], direction.x * length, direction.y * length);
+    translateTrailPoint(player.trail[n], direction.x * length, direction.y * length);
     finishPair(player, n);
 }
 
@@ -140,7 +126,7 @@ void updatePlayer(Player& player, std::uint32_t gapInterval, std::uint32_t holeR
     const std::uint32_t h = player.pointCount - 1;
     const double dt = frameTime / 1000.0;
     TrailPoint next = player.trail[h];
-    translate(next, player.velocityX * dt, player.velocityY * dt);
+    translateTrailPoint(next, player.velocityX * dt, player.velocityY * dt);
     const double du = dt * player.speed / player.patternLength;
     next.leftT += du;
     next.rightT += du;

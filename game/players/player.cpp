@@ -8,6 +8,7 @@ Player* players[kSlotCount] = {};
 namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr std::size_t kTrailSizeAtPlacement = 1000;
+constexpr std::size_t kTrailGrowth = 500;
 
 double radians(double degrees) {
     return degrees * kPi / 180.0;
@@ -71,6 +72,19 @@ void setHeading(Player& player, double step) {
     const double a = radians(player.angle);
     player.velocityX = std::cos(a) * player.speed;
     player.velocityY = std::sin(a) * player.speed;
+}
+
+void translateTrailPoint(TrailPoint& p, double dx, double dy) {
+    p.leftX += dx;
+    p.leftY += dy;
+    p.centerX += dx;
+    p.centerY += dy;
+    p.rightX += dx;
+    p.rightY += dy;
+}
+
+void growTrailFor(Player& player, std::size_t needed) {
+    while (player.trail.size() < needed) player.trail.resize(player.trail.size() + kTrailGrowth);
 }
 
 void destroyPlayer(Player* player) {

@@ -67,6 +67,12 @@ void setHeading(Player& player, double step);
 // Rotates (x, y) in place about the pivot, counter-clockwise for positive degrees.
 void rotateAbout(double& x, double& y, double pivotX, double pivotY, double degrees);
 
+// Moves a cross-section's three points alike; its texture coordinates stay.
+void translateTrailPoint(TrailPoint& point, double dx, double dy);
+
+// Grows the trail in steps of 500 zero elements until it has at least `needed` elements.
+void growTrailFor(Player& player, std::size_t needed);
+
 void destroyPlayer(Player* player);
 
 // Releases every player of the table and empties it.
