@@ -146,6 +146,7 @@ int startUp() {
 }
 
 int runQuorl() {
+    platform::takeQuitSignals();
     const int started = startUp();
     if (started != 0) return started;
     const int code = runAndShutDown(*app);

@@ -54,7 +54,11 @@ struct Message {
     std::uint8_t key = 0;
 };
 
-// Takes the next message, if any, without waiting.
+// Makes SIGINT, SIGTERM and SIGHUP quit messages of the message pump: call it first thing on
+// the main thread, before any other thread starts. Until then they end the process as usual.
+void takeQuitSignals();
+
+// Takes the next message, if any, without waiting; a pending quit signal comes first.
 bool pollMessage(Message& out);
 
 // Waits up to `milliseconds` for a message to arrive; returns at once when one is queued.

@@ -1,11 +1,14 @@
 // The platform seam on SDL2: window and GL context, event translation, message boxes,
 // buffer swap, swap interval and the high-resolution counter.
 #include <SDL.h>
+#include <SDL_opengl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 
 #include "platform/platform.h"
+#include "platform/quit_signals.h"
 
 namespace platform {
 namespace {
@@ -17,6 +20,7 @@ struct WindowState {
     bool videoStarted = false;
     bool glLibraryLoaded = false;
     bool cursorHidden = false;
+    bool swapWaitsForNothing = false;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
@@ -155,10 +159,15 @@ bool translateEvent(const SDL_Event& event, Message& out) {
 }  // namespace
 
 OpenResult openWindow(WindowRequest& request) {
+    // Quit signals are the message pump's own (takeQuitSignals); SDL keeps its hands off them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return OpenResult::videoUnavailable;
     state.videoStarted = true;
     const OpenResult result = createWindowAndContext(request);
     if (result != OpenResult::ok) return result;
+    // The offscreen driver's swap waits for no display, so nothing else would keep the
+    // driver's threaded rasteriser from piling up frames that are never read back.
+    state.swapWaitsForNothing = std::strcmp(SDL_GetCurrentVideoDriver(), "offscreen") == 0;
     SDL_StopTextInput();
     SDL_DisableScreenSaver();
     SDL_RaiseWindow(state.window);
@@ -173,6 +182,7 @@ OpenResult openWindow(WindowRequest& request) {
 void closeWindow() {
     if (state.cursorHidden) SDL_ShowCursor(SDL_ENABLE);
     state.cursorHidden = false;
+    state.swapWaitsForNothing = false;
     if (state.context != nullptr) {
         SDL_GL_MakeCurrent(state.window, nullptr);
         SDL_GL_DeleteContext(state.context);
@@ -190,6 +200,11 @@ void closeWindow() {
 }
 
 bool pollMessage(Message& out) {
+    if (takePendingQuitSignal()) {
+        out = Message{};
+        out.kind = MessageKind::quit;
+        return true;
+    }
     if (!ownMessages.empty()) {
         out = ownMessages.front();
         ownMessages.pop_front();
@@ -248,7 +263,9 @@ bool askYesNo(const char* caption, const char* text) {
 }
 
 void swapBuffers() {
-    if (state.window != nullptr) SDL_GL_SwapWindow(state.window);
+    if (state.window == nullptr) return;
+    if (state.swapWaitsForNothing) glFinish();
+    SDL_GL_SwapWindow(state.window);
 }
 
 bool setSwapInterval(int interval) {

@@ -11,6 +11,7 @@
 #include "game/entities/entity_tables.h"
 #include "game/players/movement.h"
 #include "game/players/player.h"
+#include "tests/quit_run.h"
 #include "tests/support.h"
 
 namespace fs = std::filesystem;
@@ -19,8 +20,8 @@ namespace {
 
 using Prepare = std::function<void(const fs::path&)>;
 
-// How a row runs: the game itself, ended by SIGTERM (as closing its window) once it is up; or
-// quorl-runner playing rounds with every fire key held, to its last frame or to SIGTERM.
+// How a row runs: the game itself, ended by SIGTERM (as closing its window) once it takes it;
+// or quorl-runner playing rounds with every fire key held, to its last frame or to SIGTERM.
 enum class Run { game, play, playUntilClosed };
 
 struct Row {
@@ -117,15 +118,20 @@ Outcome runIn(const fs::path& folder, Run run) {
     const std::string play =
         " --key 1+2:space --key 100+2:space --key 200+2:space --key 0:down:up --key 0:down:w "
         "--key 0+30:left --key 40+30:q --key 120+30:right --key 130+30:e";
-    std::string program = "timeout --preserve-status -k 5 3 '" + std::string(QUORL_BINARY) + "'";
-    if (run == Run::play)
-        program = "timeout -k 5 120 '" + std::string(QUORL_RUNNER) + "' --frames 300" + play;
-    if (run == Run::playUntilClosed)
-        program = "timeout --preserve-status -k 5 3 '" + std::string(QUORL_RUNNER) +
-                  "' --frames 10000000" + play;
     // The game keeps what it holds after a fatal error by design: no leak reports here.
-    return runInFolder(folder, "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0 " + program +
-                                   " > summary.txt");
+    const std::string environment = "SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0 ";
+    if (run == Run::play)
+        return runInFolder(folder, environment + "timeout -k 5 120 '" + QUORL_RUNNER +
+                                       "' --frames 300" + play + " > summary.txt");
+    QuitRequest request;
+    std::string program = "'" + std::string(QUORL_BINARY) + "'";
+    if (run == Run::playUntilClosed) {
+        // Closed in round 3, once 250 frames have been played.
+        request.ready = [folder] { return fs::exists(folder / "frame-000250.png"); };
+        program = "'" + std::string(QUORL_RUNNER) + "' --frames 10000000 --every 250" + play +
+                  " > summary.txt";
+    }
+    return runUntilQuit(folder, environment, program, request);
 }
 
 // Runs every row at once, each in its own folder, and checks the exit code, the message and

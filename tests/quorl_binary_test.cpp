@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "tests/quit_run.h"
 #include "tests/support.h"
 
 namespace fs = std::filesystem;
@@ -14,12 +15,11 @@ protected:
     void SetUp() override { folder = makeScratchFolder("quorl-binary"); }
     void TearDown() override { fs::remove_all(folder); }
 
-    // Runs the game with SDL's given video driver; `seconds` bounds the run, after which
-    // SIGTERM asks the game to quit as closing its window would.
-    Outcome run(const char* videoDriver, int seconds = 20) {
-        return runInFolder(folder, std::string("SDL_VIDEODRIVER=") + videoDriver +
-                                       " timeout --preserve-status -k 5 " +
-                                       std::to_string(seconds) + " '" + QUORL_BINARY + "'");
+    // Runs the game with SDL's given video driver; once it is up, SIGTERM asks it to quit as
+    // closing its window would.
+    Outcome run(const char* videoDriver) {
+        return runUntilQuit(folder, std::string("SDL_VIDEODRIVER=") + videoDriver,
+                            std::string("'") + QUORL_BINARY + "'", QuitRequest{});
     }
 
     void writeConfig(const Settings& s) {
@@ -68,7 +68,7 @@ TEST_F(QuorlBinary, FallsBackToAWindowRunsAndEndsCleanlyWhenAskedToQuit) {
     Settings s = matchSettings();
     s.fullscreen = 1;  // the offscreen display offers no such mode
     writeConfig(s);
-    const Outcome outcome = run("offscreen", 2);
+    const Outcome outcome = run("offscreen");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     EXPECT_NE(outcome.errors.find("Use windowes mode?\nThe requested fullscreen mode is not "
                                   "supported by\nyour video card. Use windowed mode instead?"),

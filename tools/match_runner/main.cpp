@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/platform.h"
 #include "tools/match_runner/runner.h"
 
 namespace fs = std::filesystem;
@@ -27,6 +28,8 @@ std::string absoluteOrEmpty(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the game does: a quit signal ends the match through the normal shutdown.
+    platform::takeQuitSignals();
     CLI::App cli{
         "Plays a Quorl match headless on an offscreen GL context: the game's own start-up,\n"
         "scenes and frames, with a fixed random seed, a fixed frame time and scripted keys.\n"
