@@ -4,6 +4,8 @@
 //   quorl_bench --profile S [N]     scenario S (a, b, c, d or a number of elements per player
 //                                   of six players) for N frames, for callgrind
 //   quorl_bench --match [N]         a six-player match of N frames (18750), peak memory
+//   quorl_bench --match-lingering [N]  the same, lingering in the intro and on round-over
+//                                   banners for about half the frames
 //   quorl_bench --startup-child D   one start-up in folder D (the table runs several of these)
 //   quorl_bench --startup-phases D  the same with initialize()'s steps timed one by one
 #include <GL/gl.h>
@@ -214,9 +216,9 @@ int runProfile(const std::string& scenario, int frames) {
     return 0;
 }
 
-int runMatch(int frames) {
+int runMatch(int frames, bool lingering) {
     const ScratchRunFolder folder;
-    return runMemoryMatch(frames);
+    return runMemoryMatch(frames, lingering);
 }
 
 }  // namespace
@@ -230,7 +232,8 @@ int main(int argc, char** argv) {
         if (mode == "--startup-phases" && argc > 2) return startupPhasesChild(argv[2]);
         if (mode == "--profile" && argc > 2)
             return runProfile(argv[2], argc > 3 ? std::stoi(argv[3]) : 10);
-        if (mode == "--match") return runMatch(argc > 2 ? std::stoi(argv[2]) : 18750);
+        if (mode == "--match" || mode == "--match-lingering")
+            return runMatch(argc > 2 ? std::stoi(argv[2]) : 18750, mode == "--match-lingering");
         if (mode.empty()) return runTable();
     } catch (const TextError& error) {
         std::fprintf(stderr, "quorl_bench: %s\n", error.text);
@@ -240,6 +243,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::fprintf(stderr,
-                 "usage: quorl_bench [--profile a|b|c|d|ELEMENTS [FRAMES] | --match [FRAMES]]\n");
+                 "usage: quorl_bench [--profile a|b|c|d|ELEMENTS [FRAMES] | --match [FRAMES] |\n"
+                 "                    --match-lingering [FRAMES]]\n");
     return 2;
 }

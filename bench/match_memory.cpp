@@ -227,7 +227,7 @@ bool runOneFrame() {
 
 }  // namespace
 
-int runMemoryMatch(int frames) {
+int runMemoryMatch(int frames, bool lingering) {
     writeSixPlayerConfig();
     useBenchClock();
     if (startUp() != 0) return 1;
@@ -235,8 +235,9 @@ int runMemoryMatch(int frames) {
     advanceClock(kFrameMs);
     runOneFrame();
     const long startKb = peakKb();
-    std::printf("(g) Peak memory of a six-player match of %d frames of 16 ms (%.1f min of play)\n",
-                frames, frames * kFrameMs / 60000.0);
+    std::printf("(%s) Peak memory of a six-player match of %d frames of 16 ms (%.1f min)%s\n",
+                lingering ? "h" : "g", frames, frames * kFrameMs / 60000.0,
+                lingering ? ", half of them in the intro and on round-over banners" : "");
     std::printf("    after start-up and the first frame: peak %ld KB, resident %ld KB\n", startKb,
                 residentKb());
     std::fflush(stdout);
@@ -245,33 +246,44 @@ int runMemoryMatch(int frames) {
     Driver driver;
     std::uint32_t longestTrail = 0;
     int played = 0, roundFrames = 0, longestRound = 0, framesInRounds = 0;
+    // Lingering: a quarter of the match in the intro, then each banner as long as its round.
+    const int introFrames = lingering ? frames / 4 : 0;
+    int lastRound = 0, bannerFrames = 0, idleFrames = 0;
     const auto begin = std::chrono::steady_clock::now();
     alloc_counter::reset();
     for (; played < frames; ++played) {
-        if (app->scene == 0 || (app->scene == 1 && roundOver())) {
+        const bool inIntro = app->scene == 0, onBanner = app->scene == 1 && roundOver();
+        idleFrames += inIntro || onBanner;
+        const bool lingers =
+            lingering && (inIntro ? played < introFrames : bannerFrames++ < lastRound);
+        if ((inIntro || onBanner) && !lingers) {
             // SPACE down for one frame and up for the next: one fresh press per new round.
             keys.set(kSpace, !keys.held(kSpace));
         } else {
             keys.set(kSpace, false);
-            if (app->scene == 1) driver.steer(keys);
+            if (app->scene == 1 && !onBanner) driver.steer(keys);
         }
         advanceClock(kFrameMs);
         alloc_counter::setCounting(true);
         const bool running = runOneFrame();
         alloc_counter::setCounting(false);
         if (!running) break;
-        if (app->scene == 1) {
-            driver.readCollisionMap();
-            if (roundOver()) {
-                longestRound = std::max(longestRound, roundFrames);
-                roundFrames = 0;
-            } else {
-                ++roundFrames;
-                ++framesInRounds;
+        if (app->scene != 1) continue;
+        if (roundOver()) {
+            if (roundFrames > 0) {
+                lastRound = roundFrames;
+                bannerFrames = 0;
             }
-            for (int i = 0; i < activePlayerCount(); ++i)
-                longestTrail = std::max(longestTrail, players[i]->pointCount);
+            longestRound = std::max(longestRound, roundFrames);
+            roundFrames = 0;
+        } else {
+            // Only the driver reads the collision map; banner frames read nothing back.
+            driver.readCollisionMap();
+            ++roundFrames;
+            ++framesInRounds;
         }
+        for (int i = 0; i < activePlayerCount(); ++i)
+            longestTrail = std::max(longestTrail, players[i]->pointCount);
     }
     longestRound = std::max(longestRound, roundFrames);
     const double seconds =
@@ -286,6 +298,8 @@ int runMemoryMatch(int frames) {
         played, seconds, roundCounter,
         framesInRounds * kFrameMs / 1000.0 / std::max(1, static_cast<int>(roundCounter)),
         longestRound * kFrameMs / 1000.0, longestTrail);
+    std::printf("    frames in the intro or on a round-over banner: %d (%.0f%%)\n", idleFrames,
+                100.0 * idleFrames / std::max(1, played));
     std::printf("    trail storage at the end: %zu KB over six players\n", trailBytes / 1024);
     std::printf("    PEAK RESIDENT MEMORY (ru_maxrss): %ld KB = %.1f MB; resident now %ld KB\n",
                 peakKb(), peakKb() / 1024.0, residentKb());
