@@ -97,6 +97,22 @@ void stepFrame(App& app) {
     }
 }
 
+void pauseGame(App& app) {
+    if (app.paused) return;
+    app.paused = true;
+    app.pausedAt = app.timer->counter->value();
+}
+
+void resumeGame(App& app) {
+    if (!app.paused) return;
+    app.paused = false;
+    const std::uint64_t pausedTicks = app.timer->counter->value() - app.pausedAt;
+    app.timer->restart();
+    for (Player* player : players) {
+        if (player != nullptr) player->gapTimer->skip(pausedTicks);
+    }
+}
+
 void shutdown(App& app) {
     destroyEntityTables();
     delete app.timer;

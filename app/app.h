@@ -12,7 +12,9 @@ struct App {
     bool quit = false;
     double frameTime = 0.0;  // milliseconds the last frame took
     FrameTimer* timer = nullptr;
-    std::uint16_t scene = 0;  // 0 intro, 1 game, 2 idle
+    std::uint16_t scene = 0;     // 0 intro, 1 game, 2 idle
+    bool paused = false;         // minimised: no frames, and time stands still for the game
+    std::uint64_t pausedAt = 0;  // the frame timer's counter when the pause began
 
     // Reads `config` and starts the frame timer.
     App();
@@ -44,6 +46,12 @@ LoopStep pumpOnce(App& app);
 
 // One frame: measures the frame time, restarts the timer and runs the current scene.
 void stepFrame(App& app);
+
+// Minimising pauses the game: the first frame after restoring measures from the restore on,
+// and the players' gap timers leave the paused time out, so no line moves or opens a gap for
+// the time spent minimised. Repeated calls of either are ignored.
+void pauseGame(App& app);
+void resumeGame(App& app);
 
 // Releases everything start-up made, in a fixed order, the window last.
 void shutdown(App& app);

@@ -48,6 +48,10 @@ std::uint64_t FrameTimer::elapsedTicks() const {
     return counter->value() - static_cast<std::uint64_t>(startCount);
 }
 
+void FrameTimer::skip(std::uint64_t ticks) {
+    startCount += static_cast<std::int64_t>(ticks);
+}
+
 double FrameTimer::elapsedSeconds() const {
     return static_cast<double>(elapsedTicks()) * secondsPerTick;
 }

@@ -32,4 +32,6 @@ struct FrameTimer {
     double elapsedSeconds() const;
     // Ticks since the last restart, as an unsigned difference.
     std::uint64_t elapsedTicks() const;
+    // Leaves `ticks` out of the current measurement, as if it had started that much later.
+    void skip(std::uint64_t ticks);
 };

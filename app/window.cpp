@@ -57,6 +57,12 @@ void windowProc(const platform::Message& message) {
             break;
         case MessageKind::activate:
             windowSettings.active = !message.minimized;
+            if (app != nullptr && app->timer != nullptr) {
+                if (message.minimized)
+                    pauseGame(*app);
+                else
+                    resumeGame(*app);
+            }
             break;
         case MessageKind::close:
             platform::postQuit();

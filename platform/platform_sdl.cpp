@@ -72,17 +72,24 @@ OpenResult createWindowAndContext(WindowRequest& request) {
             return OpenResult::fullscreenDeclined;
         request.fullscreen = false;
     }
-    flags |= request.fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+    // A window of fixed size: resizing reallocates the drawable, and with it the stencil
+    // buffer that holds every trail.
+    if (request.fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
 
     if (SDL_GL_LoadLibrary(nullptr) != 0) return OpenResult::glLibraryUnavailable;
     state.glLibraryLoaded = true;
     if (!requestPixelFormat()) return OpenResult::pixelFormatRejected;
 
-    state.window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    request.width, request.height, flags);
+    const int position = request.fullscreen ? 0 : SDL_WINDOWPOS_CENTERED;
+    state.window =
+        SDL_CreateWindow(request.title, position, position, request.width, request.height, flags);
     if (state.window == nullptr) return OpenResult::windowFailed;
     if (request.fullscreen) {
         SDL_SetWindowDisplayMode(state.window, &mode);
+        // Without a window manager nothing moves the window onto the new, smaller desktop.
+        SDL_Rect display;
+        if (SDL_GetDisplayBounds(0, &display) == 0)
+            SDL_SetWindowPosition(state.window, display.x, display.y);
         SDL_ShowCursor(SDL_DISABLE);
         state.cursorHidden = true;
     }

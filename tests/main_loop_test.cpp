@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/text_error.h"
 #include "app/window.h"
+#include "game/players/player.h"
 #include "tests/support.h"
 
 using platform::MessageKind;
@@ -26,10 +27,11 @@ protected:
         delete loop->timer;
         GlTest::TearDown();
     }
-    static void post(MessageKind kind, std::uint8_t key = 0) {
+    static void post(MessageKind kind, std::uint8_t key = 0, bool minimized = false) {
         platform::Message m;
         m.kind = kind;
         m.key = key;
+        m.minimized = minimized;
         platform::postMessage(m);
     }
     FakeCounter counter{1000};
@@ -51,6 +53,35 @@ TEST_F(MainLoop, NoFramesWhileMinimisedThenEveryQueuedMessageBeforeAFrameCoverin
     EXPECT_EQ(KeyState['B'], 1);
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_DOUBLE_EQ(loop->frameTime, 5000.0);
+}
+
+// Minimised, no line may move or open a gap: after the restore the first frame measures from
+// the restore on, and the gap timers leave the minimised time out. The platform sends the
+// minimised state more than once (minimise, then focus loss; restore, then focus gain).
+TEST_F(MainLoop, MinimisingPausesTheGameUntilTheWindowIsRestored) {
+    useCounter(counter.source());
+    startGame(matchSettings());
+    useCounter(platformCounter());
+    app = loop.get();
+    windowSettings.active = true;
+    counter.now += 700;
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
+    EXPECT_DOUBLE_EQ(loop->frameTime, 700.0);
+    counter.now += 300;
+    post(MessageKind::activate, 0, true);
+    post(MessageKind::activate, 0, true);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(pumpOnce(*loop), LoopStep::message) << i;
+    counter.now += 3000;
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::idle);
+    post(MessageKind::activate);
+    post(MessageKind::activate);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(pumpOnce(*loop), LoopStep::message) << i;
+    counter.now += 16;
+    EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
+    EXPECT_DOUBLE_EQ(loop->frameTime, 16.0);
+    EXPECT_DOUBLE_EQ(players[0]->gapTimer->elapsedSeconds(), 1.016);
+    EXPECT_DOUBLE_EQ(players[1]->gapTimer->elapsedSeconds(), 1.016);
+    app = nullptr;
 }
 
 TEST_F(MainLoop, EscapeQuitsAfterExactlyOneMoreFrame) {

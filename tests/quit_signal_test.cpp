@@ -66,7 +66,6 @@ TEST(QuitSignal, EndsTheRunnerMidMatchWithItsSummary) {
         SCOPED_TRACE(signalName(signal));
         EXPECT_TRUE(outcome.signalled) << outcome.errors;
         EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-        EXPECT_LT(outcome.secondsAfterSignal, 1.0);
         const std::string summary = readText(folder / "summary.txt");
         EXPECT_NE(summary.find("round 1\nmatch over yes\n"), std::string::npos) << summary;
     }

@@ -1,0 +1,57 @@
+# Pixel checks on the game window's part of a screenshot, in window coordinates, y down:
+#   checks.py SHOT LEFT TOP CHECK   exit code 0 when the screen passes CHECK
+#   checks.py SHOT LEFT TOP trail   prints the number of pixels of both lines
+import sys
+from PIL import Image, ImageChops
+
+shot, left, top, check = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
+window = Image.open(shot).convert("RGB").crop((left, top, left + 1024, top + 768))
+
+def count(box, red, green, blue):
+    """Pixels of the box (x0, y0, x1, y1) whose channels lie in the inclusive (low, high) ranges."""
+    bands = window.crop(box).split()
+    mask = None
+    for band, (low, high) in zip(bands, (red, green, blue)):
+        part = band.point([255 if low <= v <= high else 0 for v in range(256)])
+        mask = part if mask is None else ImageChops.darker(mask, part)
+    return mask.histogram()[255]
+
+def share(box, red, green, blue):
+    return count(box, red, green, blue) / ((box[2] - box[0]) * (box[3] - box[1]))
+
+WINDOW, ARENA, PANEL = (0, 0, 1024, 768), (0, 0, 768, 768), (768, 0, 1024, 768)
+BAND, PROMPT, BOTTOM = (0, 300, 768, 468), (8, 4, 232, 44), (0, 512, 1024, 768)
+white, bright_white = (201, 255), (241, 255)
+grey = (73, 79)
+f = {
+    "prompt text": count(PROMPT, white, white, white),
+    "panel grey": share(PANEL, grey, grey, grey),
+    "panel text": count(PANEL, white, white, white),
+    "band grey": share(BAND, grey, grey, grey),
+    "band text": count(BAND, white, white, white),
+    "bottom white": share(BOTTOM, bright_white, bright_white, bright_white),
+    "dark": share(WINDOW, (0, 40), (0, 40), (0, 40)),
+    "arena background": share(ARENA, (8, 16), (8, 16), (16, 24)),
+    "red": count(ARENA, (151, 255), (0, 99), (0, 99)),
+    "cyan": count(ARENA, (0, 99), (151, 255), (151, 255)),
+}
+if check == "trail":
+    print(f["red"] + f["cyan"])
+    sys.exit(0)
+ok = {
+    # The intro at any moment: the prompt top left, some logo, neither arena nor score panel.
+    "intro": f["prompt text"] > 150 and f["dark"] < 0.95 and f["arena background"] < 0.3
+    and f["panel grey"] < 0.3,
+    # The intro while its white band fills the bottom 256 rows.
+    "intro-band": f["prompt text"] > 150 and f["bottom white"] > 0.98,
+    # A round under way: grey panel with the board, the arena, both lines lit, no banner.
+    "running": f["panel grey"] > 0.8 and f["panel text"] > 300 and f["band grey"] < 0.3
+    and f["arena background"] > 0.9 and f["red"] > 20 and f["cyan"] > 20,
+    # The game scene, a round under way or over: the board beside the arena.
+    "game": f["panel grey"] > 0.8 and f["panel text"] > 300,
+    # A round over: the grey banner with its text across the arena, the board beside it.
+    "over": f["band grey"] > 0.7 and f["band text"] > 500 and f["panel grey"] > 0.8
+    and f["panel text"] > 300,
+}[check]
+print(shot, check, "yes" if ok else "no:", ", ".join(f"{k} {v:.3g}" for k, v in f.items()))
+sys.exit(0 if ok else 1)

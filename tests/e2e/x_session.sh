@@ -1,0 +1,122 @@
+# Shared by the end-to-end tests (sourced): a virtual X server, screenshots of it checked by
+# tests/e2e/checks.py, key presses, and a game started in a run folder. The sourcing script sets
+# $out (its output folder, the working folder), $python and $source_dir, and `fail` ends it.
+
+fail() {
+  echo "FAILED: $*" >&2
+  echo "screenshots and logs: $out" >&2
+  exit 1
+}
+
+for tool in Xvfb xdotool import "$python"; do
+  command -v "$tool" >/dev/null || fail "missing $tool: run scripts/install-deps.sh --tests"
+done
+"$python" -c 'import PIL' || fail "missing PIL for $python: run scripts/install-deps.sh --tests"
+
+xvfb_pid=""
+game_pid=""
+background_pids=()
+cleanup() {
+  [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+  for pid in "${background_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  return 0
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# Starts a virtual screen of size $1 (WIDTHxHEIGHT) and exports its DISPLAY; Xvfb picks a free
+# display number itself and writes it to fd 3.
+start_x() {
+  rm -f display.txt
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>display.txt 2>>xvfb.log &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s display.txt ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start (xvfb.log)"
+    sleep 0.1
+  done
+  [[ -s display.txt ]] || fail "Xvfb gave no display number"
+  DISPLAY=":$(head -n1 display.txt)"
+  export DISPLAY
+}
+
+stop_x() {
+  kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+}
+
+# Starts the game in run/ (bounded to $1 seconds) and waits for its window: sets $game_pid,
+# $window and the window's geometry X, Y, WIDTH and HEIGHT.
+start_game() {
+  (cd run && SDL_VIDEODRIVER=x11 exec timeout --preserve-status -k 5 "$1" "$quorl") \
+    >>game.log 2>&1 &
+  game_pid=$!
+  window=$(timeout 20 xdotool search --sync --name '^Quorl$' | head -n1) ||
+    fail "no Quorl window appeared (game.log)"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
+# Waits up to 10 s for the game to end, and fails unless it ended with exit code 0.
+await_exit_zero() {
+  for _ in $(seq 100); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game still runs 10s after $1"
+  local code=0
+  wait "$game_pid" || code=$?
+  game_pid=""
+  [[ $code -eq 0 ]] || fail "the game exited with $code after $1 (game.log)"
+}
+
+shot_number=0
+# Takes a screenshot of the whole screen into shot-NN.png and names it in $shot.
+screenshot() {
+  shot_number=$((shot_number + 1))
+  shot=$(printf 'shot-%02d.png' "$shot_number")
+  import -window root "$shot"
+}
+
+# Runs a check on a fresh screenshot; its verdict goes to checks.log.
+looks() {
+  screenshot
+  "$python" "$source_dir/tests/e2e/checks.py" "$shot" "$X" "$Y" "$1" >>checks.log
+}
+
+# Sets $pixels to the number of pixels of both lines on a fresh screenshot.
+count_trail_pixels() {
+  screenshot
+  pixels=$("$python" "$source_dir/tests/e2e/checks.py" "$shot" "$X" "$Y" trail)
+}
+
+# Takes screenshots until the check passes or `seconds` have gone by.
+await() {
+  local check="$1" seconds="$2"
+  local deadline=$((SECONDS + seconds))
+  until looks "$check"; do
+    ((SECONDS < deadline)) || fail "no '$check' screen within ${seconds}s: $shot (checks.log)"
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended early (game.log)"
+    sleep 0.2
+  done
+  echo "$check: $shot"
+}
+
+press() {
+  xdotool keydown "$1"
+  sleep 0.1  # held over several frames: the game reads key state once a frame
+  xdotool keyup "$1"
+}
+
+# SPACE starts a round. Should a line be born facing a wall and the round end before the check
+# sees both lines, SPACE starts the next one.
+start_round() {
+  press space
+  local deadline=$((SECONDS + 20))
+  until looks running; do
+    ((SECONDS < deadline)) || fail "no round under way within 20s: $shot (checks.log)"
+    "$python" "$source_dir/tests/e2e/checks.py" "$shot" "$X" "$Y" over >/dev/null && press space
+    sleep 0.1
+  done
+  echo "running: $shot"
+}
