@@ -13,7 +13,7 @@ if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev desktop-file-utils appstream)
   # The end-to-end test: a virtual X server, key presses, screenshots and their pixel checks.
   packages+=(xvfb xdotool imagemagick python3-pil)
-  # The window test: a window manager, its remote control and window properties.
+  # The window test: a window manager, its remote control, window and display properties.
   packages+=(openbox wmctrl x11-utils)
   # The leak check (valgrind) and the fuzz targets (clang with libFuzzer and its sanitizers).
   packages+=(valgrind clang libclang-rt-14-dev)

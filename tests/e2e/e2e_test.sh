@@ -9,29 +9,13 @@
 # (scripts/install-deps.sh --tests).
 set -euo pipefail
 
-if [[ $# -ne 4 ]]; then
-  echo "usage: $0 QUORL QUORL_CONFIG SOURCE_DIR OUT_DIR" >&2
-  exit 2
-fi
-quorl=$(realpath "$1")
-quorl_config=$(realpath "$2")
-source_dir=$(realpath "$3")
-out=$(realpath -m "$4")
-python=/usr/bin/python3  # Debian's, which has PIL; another python3 on PATH may not
-
-rm -rf "$out"
-mkdir -p "$out/run"
-cd "$out"
-source "$source_dir/tests/e2e/x_session.sh"
+source "$(dirname "$0")/x_session.sh" "$@"
 start_x 1280x1024
 
 # The run folder: the repository's images and a known two-player match (slots 0 and 5).
 # No gaps and no pickups, so a line that circles surely meets its own trail.
-ln -s "$source_dir/system" run/system
-ln -s "$source_dir/patterns" run/patterns
-"$quorl_config" new --force run/config >/dev/null
-"$quorl_config" set run/config mode=score limit=10 speed=100 gap-interval=0 pickups=no \
-  fullscreen=no background=12,12,20 >/dev/null
+make_run_folder mode=score limit=10 speed=100 gap-interval=0 pickups=no fullscreen=no \
+  background=12,12,20
 
 # The waits below add up to less than this bound on the game's life.
 start_game 120

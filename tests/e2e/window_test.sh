@@ -4,41 +4,29 @@
 # a minimised game stands still, and full screen covers the display from its top-left corner.
 #   tests/e2e/window_test.sh QUORL QUORL_CONFIG SOURCE_DIR OUT_DIR
 # OUT_DIR is emptied and keeps the run folder, the logs and every screenshot. Needs what the
-# e2e test needs, and openbox, wmctrl and xprop (scripts/install-deps.sh --tests).
+# e2e test needs, and openbox, wmctrl, xprop and xwininfo (scripts/install-deps.sh --tests).
 set -euo pipefail
 
-if [[ $# -ne 4 ]]; then
-  echo "usage: $0 QUORL QUORL_CONFIG SOURCE_DIR OUT_DIR" >&2
-  exit 2
-fi
-quorl=$(realpath "$1")
-quorl_config=$(realpath "$2")
-source_dir=$(realpath "$3")
-out=$(realpath -m "$4")
-python=/usr/bin/python3  # Debian's, which has PIL; another python3 on PATH may not
-
-rm -rf "$out"
-mkdir -p "$out/run"
-cd "$out"
-source "$source_dir/tests/e2e/x_session.sh"
+source "$(dirname "$0")/x_session.sh" "$@"
 for tool in openbox wmctrl xprop; do
   command -v "$tool" >/dev/null || fail "missing $tool: run scripts/install-deps.sh --tests"
 done
 
 # Slow lines without gaps or pickups: a round lasts long enough to resize and minimise in it.
-ln -s "$source_dir/system" run/system
-ln -s "$source_dir/patterns" run/patterns
-"$quorl_config" new --force run/config >/dev/null
-"$quorl_config" set run/config mode=score limit=10 speed=25 gap-interval=0 pickups=no \
-  fullscreen=no background=12,12,20 >/dev/null
+make_run_folder mode=score limit=10 speed=25 gap-interval=0 pickups=no fullscreen=no \
+  background=12,12,20
 
-# Starts openbox and waits until it manages the screen.
+# Starts openbox and waits until it manages the screen; tries again should it end on its way.
 start_window_manager() {
-  openbox --sm-disable >>openbox.log 2>&1 &
-  background_pids+=($!)
-  for _ in $(seq 100); do
-    wmctrl -m >/dev/null 2>&1 && return 0
-    sleep 0.1
+  for _ in 1 2 3; do
+    openbox --sm-disable >>openbox.log 2>&1 &
+    local pid=$!
+    background_pids+=("$pid")
+    for _ in $(seq 100); do
+      wmctrl -m >/dev/null 2>&1 && return 0
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
   done
   fail "openbox did not start (openbox.log)"
 }
@@ -61,32 +49,33 @@ grep -q "program specified minimum size: 1024 by 768" <<<"$hints" &&
   grep -q "program specified maximum size: 1024 by 768" <<<"$hints" ||
   fail "the window's size is not fixed: $hints"
 
-count_trail_pixels
-before=$pixels
-xdotool windowsize "$window" 700 500
-wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
-sleep 1  # give the window manager time to act on the requests
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] ||
-  fail "after resize and maximise requests the window is ${WIDTH}x${HEIGHT}"
-count_trail_pixels
-after=$pixels
-echo "resize and maximise: still 1024x768; trail pixels $before before, $after after ($shot)"
-((after >= before)) || fail "trails were lost: $before trail pixels before, $after after ($shot)"
+# Resize and maximise requests: the window stays 1024 x 768 and keeps its trails. A round that
+# ends on the way (a dead line is drawn dimmer) measures nothing; the next round tries again.
+resize_and_maximise() {
+  count_trail_pixels
+  local before=$pixels
+  xdotool windowsize "$window" 700 500
+  wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+  sleep 1  # give the window manager time to act on the requests
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  [[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] ||
+    fail "after resize and maximise requests the window is ${WIDTH}x${HEIGHT}"
+  count_trail_pixels
+  looks running || return 1
+  echo "resize and maximise: still 1024x768; trail pixels $before before, $pixels after ($shot)"
+  ((pixels >= before)) || fail "trails were lost: $before trail pixels before, $pixels after"
+}
 
 # Minimised for 3 s: the trails grow by the time the game was visible only. A round in which a
 # line dies on the way measures nothing; the next round tries again.
 minimised_for_3s() {
   # How fast the trails grow while the game runs, in pixels per second.
-  local start first
-  start=$(now_ms)
   count_trail_pixels
-  first=$pixels
-  sleep 1
+  local first=$pixels since=$captured
+  sleep 2
   count_trail_pixels
-  rate=$(((pixels - first) * 1000 / ($(now_ms) - start)))
-  local from=$pixels shown_until minimised_at restored_at
-  shown_until=$(now_ms)
+  rate=$(((pixels - first) * 1000 / (captured - since)))
+  local from=$pixels from_at=$captured minimised_at restored_at
   xdotool windowminimize --sync "$window"
   minimised_at=$(now_ms)
   sleep 3
@@ -95,16 +84,20 @@ minimised_for_3s() {
   await game 10  # back on screen once the game has drawn a frame again
   looks running || return 1
   count_trail_pixels
-  local visible_ms=$((minimised_at - shown_until + $(now_ms) - restored_at))
+  # The game ran from the first count to the minimise and from the restore to the last count.
+  local visible_ms=$((minimised_at - from_at + captured - restored_at))
   allowed=$((rate * (visible_ms + 1500) / 1000))
   grown=$((pixels - from))
   echo "minimised $((restored_at - minimised_at)) ms: trails grew by $grown pixels, at most" \
     "$allowed allowed ($rate pixels/s while shown for $visible_ms ms) ($shot)"
 }
-for attempt in 1 2 3 4; do
-  ((attempt == 1)) || start_round
-  minimised_for_3s && break
-  ((attempt < 4)) || fail "no round lasted long enough to minimise in it"
+# Each in a round of its own, tried again in the next round should a line die on the way.
+for step in resize_and_maximise minimised_for_3s; do
+  for attempt in 1 2 3 4 5; do
+    "$step" && break
+    ((attempt < 5)) || fail "no round lasted long enough for $step"
+    start_round
+  done
 done
 ((rate > 0)) || fail "the trails did not grow while the game was shown"
 ((grown <= allowed)) || fail "the lines moved while minimised: $grown trail pixels, $allowed allowed"

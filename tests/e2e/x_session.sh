@@ -1,6 +1,20 @@
-# Shared by the end-to-end tests (sourced): a virtual X server, screenshots of it checked by
-# tests/e2e/checks.py, key presses, and a game started in a run folder. The sourcing script sets
-# $out (its output folder, the working folder), $python and $source_dir, and `fail` ends it.
+# Shared by the end-to-end tests, sourced with their arguments QUORL QUORL_CONFIG SOURCE_DIR
+# OUT_DIR: a virtual X server, screenshots of it checked by tests/e2e/checks.py, key presses,
+# and a game started in a run folder. OUT_DIR is emptied and becomes the working folder; it
+# keeps the run folder, the logs and every screenshot for a person to look at.
+
+if [[ $# -ne 4 ]]; then
+  echo "usage: $0 QUORL QUORL_CONFIG SOURCE_DIR OUT_DIR" >&2
+  exit 2
+fi
+quorl=$(realpath "$1")
+quorl_config=$(realpath "$2")
+source_dir=$(realpath "$3")
+out=$(realpath -m "$4")
+python=/usr/bin/python3  # Debian's, which has PIL; another python3 on PATH may not
+rm -rf "$out"
+mkdir -p "$out/run"
+cd "$out"
 
 fail() {
   echo "FAILED: $*" >&2
@@ -8,10 +22,18 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool import "$python"; do
+for tool in Xvfb xdpyinfo xdotool import "$python"; do
   command -v "$tool" >/dev/null || fail "missing $tool: run scripts/install-deps.sh --tests"
 done
 "$python" -c 'import PIL' || fail "missing PIL for $python: run scripts/install-deps.sh --tests"
+
+# The run folder: the repository's images and a new config with the given settings.
+make_run_folder() {
+  ln -s "$source_dir/system" run/system
+  ln -s "$source_dir/patterns" run/patterns
+  "$quorl_config" new --force run/config >/dev/null
+  "$quorl_config" set run/config "$@" >/dev/null
+}
 
 xvfb_pid=""
 game_pid=""
@@ -39,6 +61,11 @@ start_x() {
   [[ -s display.txt ]] || fail "Xvfb gave no display number"
   DISPLAY=":$(head -n1 display.txt)"
   export DISPLAY
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "Xvfb does not answer on $DISPLAY (xvfb.log)"
 }
 
 stop_x() {
@@ -84,8 +111,10 @@ looks() {
   "$python" "$source_dir/tests/e2e/checks.py" "$shot" "$X" "$Y" "$1" >>checks.log
 }
 
-# Sets $pixels to the number of pixels of both lines on a fresh screenshot.
+# Sets $pixels to the number of pixels of both lines on a fresh screenshot, and $captured to
+# the moment it was taken, in milliseconds.
 count_trail_pixels() {
+  captured=$(($(date +%s%N) / 1000000))
   screenshot
   pixels=$("$python" "$source_dir/tests/e2e/checks.py" "$shot" "$X" "$Y" trail)
 }
