@@ -7,6 +7,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The sanitizers slow start-up and shutdown several-fold; there the bound only tells a clean
+// end from a hang.
+constexpr double kSecondsToEnd = QUORL_SANITIZED ? 5.0 : 1.0;
+
 const char* signalName(int signal) {
     return signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "SIGHUP";
 }
@@ -40,7 +44,7 @@ TEST(QuitSignal, EndsTheGameWithExitZeroWithinASecondWheneverItArrives) {
                      (s.fullscreen ? ", full screen asked" : ""));
         EXPECT_TRUE(outcome.signalled) << outcome.errors;
         EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-        EXPECT_LT(outcome.secondsAfterSignal, 1.0);
+        EXPECT_LT(outcome.secondsAfterSignal, kSecondsToEnd);
         EXPECT_EQ(outcome.errors.find("An exception occured"), std::string::npos) << outcome.errors;
         EXPECT_FALSE(fs::exists(folder / "errorlog.txt"));
     }
