@@ -66,7 +66,8 @@ void postMessage(const Message& message);
 // Asks the message loop to end, as a quit message in the queue.
 void postQuit();
 
-// Drops every queued message, ours and the platform's.
+// Drops every queued message, ours and the platform's, and forgets which keys are held, so that
+// the next press of any key goes out again.
 void discardMessages();
 
 // Shows a message box with one OK button and also prints the text to standard error.
