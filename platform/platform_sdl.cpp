@@ -1,10 +1,11 @@
 // The platform seam on SDL2: window and GL context, event translation, message boxes,
-// buffer swap, swap interval and the high-resolution counter.
+// buffer swap, swap interval and the high-resolution counter. Controllers are in controllers.cpp.
 #include <SDL.h>
 
 #include <cstdio>
 #include <deque>
 
+#include "platform/controllers.h"
 #include "platform/key_sources.h"
 #include "platform/platform.h"
 
@@ -161,6 +162,7 @@ bool translateEvent(const SDL_Event& event, Message& out) {
         case SDL_KEYUP:
             return translateKeyEvent(event.key, out);
         default:
+            handleControllerEvent(event);
             return false;
     }
 }
@@ -182,6 +184,7 @@ OpenResult openWindow(WindowRequest& request) {
     SDL_StopTextInput();
     SDL_DisableScreenSaver();
     SDL_RaiseWindow(state.window);
+    startControllers();
     // The window is shown in front: it starts active, as if activated right away.
     Message shown;
     shown.kind = MessageKind::activate;
@@ -204,6 +207,7 @@ void closeWindow() {
     }
     if (state.glLibraryLoaded) SDL_GL_UnloadLibrary();
     state.glLibraryLoaded = false;
+    stopControllers();
     if (state.videoStarted) SDL_Quit();
     state.videoStarted = false;
     ownMessages.clear();
