@@ -1,6 +1,6 @@
 // Game controllers through the message pump, on SDL's virtual joysticks: buttons, stick and
-// trigger as their slot's keys, slot assignment, hot plug, keys shared with the keyboard, and a
-// headless match steered by two controllers.
+// trigger as their slot's keys, slot assignment, hot plug, keys shared with the keyboard; and
+// quorl-runner's scripted controllers: a match steered by two of them, and bad scripts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -196,5 +196,31 @@ TEST(ControllerMatch, TwoVirtualControllersTurnBothLines) {
     // 50 frames of 16 ms at 180 degrees a second: 144 degrees each way.
     EXPECT_NEAR(heading(turned, 0) - heading(ahead, 0), 144.0, 5.0) << turned << ahead;
     EXPECT_NEAR(heading(turned, 1) - heading(ahead, 1), -144.0, 5.0) << turned << ahead;
+    std::filesystem::remove_all(folder);
+}
+
+TEST(ControllerMatch, BadControllerEventsAreRefusedWithTheirReason) {
+    const std::filesystem::path folder = makeScratchFolder("quorl-controllers");
+    const struct {
+        const char* pads;
+        const char* reason;
+    } rows[] = {
+        {"--pad 3:down:0:a", "controller 0 at frame 3 is not connected yet"},
+        {"--pad 0:connect --pad 5:disconnect:0 --pad 5:up:0:a",
+         "controller 0 at frame 5 is unplugged already"},
+        {"--pad 0:connect --pad 1:axis:0:rt:-1",
+         "axis value '-1' in pad event '1:axis:0:rt:-1' is not a number from 0 to 32767"},
+        {"--pad 0:down:0:x", "unknown button 'x'"},
+        {"--pad 0:hold:0:a", "pad event '0:hold:0:a' is none of FRAME:connect"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pads);
+        const Outcome outcome =
+            runInFolder(folder, "'" + std::string(QUORL_RUNNER) + "' " + row.pads);
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_NE(outcome.errors.find(std::string("quorl-runner: ") + row.reason),
+                  std::string::npos)
+            << outcome.errors;
+    }
     std::filesystem::remove_all(folder);
 }
