@@ -10,6 +10,7 @@
 #include "app/text_error.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
+#include "game/players/controls.h"
 #include "game/players/player.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/intro_scene.h"
@@ -56,6 +57,7 @@ void initialize() {
     setOrthographicProjection(static_cast<std::uint32_t>(windowSettings.width),
                               static_cast<std::uint32_t>(windowSettings.height));
     initGame();
+    assignControllers();
 }
 
 LoopStep pumpOnce(App& app) {

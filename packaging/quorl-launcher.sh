@@ -45,7 +45,11 @@ case "${1:-}" in
     cat <<EOF
 Usage: quorl [--help]
 
-Starts Quorl, a game for two to six players on one keyboard.
+Starts Quorl, a game for two to six players on one keyboard and game controllers.
+
+Controllers, plugged in before or during play, steer the enabled player slots in the order
+they were connected: D-pad, shoulder buttons or left stick turn, A or the right trigger fires,
+Start is SPACE, Back with Start is ESC.
 
 The game runs in your own folder $run_dir
 (\$XDG_DATA_HOME/quorl, or ~/.local/share/quorl): it holds your settings in config, which

@@ -1,5 +1,6 @@
-// The platform seam: window, GL context, window messages, message boxes, swap and counter.
-// The only implementation includes SDL; the rest of the program sees these types only.
+// The platform seam: window, GL context, window messages, game controllers, message boxes, swap
+// and counter. The only implementation includes SDL; the rest of the program sees these types
+// only.
 #pragma once
 
 #include <cstdint>
@@ -70,8 +71,22 @@ void postMessage(const Message& message);
 // Asks the message loop to end, as a quit message in the queue.
 void postQuit();
 
-// Drops every queued message, ours and the platform's.
+// Drops every queued message, ours and the platform's, and forgets which keys are held, so that
+// the next press of any key goes out again.
 void discardMessages();
+
+// A player slot's three keys, as virtual-key codes.
+struct SlotKeys {
+    std::uint8_t left;
+    std::uint8_t right;
+    std::uint8_t fire;
+};
+
+// Lets game controllers press the keys of the enabled slots, given in slot order: controllers,
+// in the order they were connected, steer these slots one each, and the slot of an unplugged
+// controller goes to the next one connected. A controller beyond them steers nothing; any
+// controller's Start is SPACE, and Back with Start is ESC.
+void assignControllerSlots(const SlotKeys* slots, int count);
 
 // Shows a message box with one OK button and also prints the text to standard error.
 void showMessage(const char* caption, const char* text);

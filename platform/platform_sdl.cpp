@@ -1,5 +1,5 @@
 // The platform seam on SDL2: window and GL context, event translation, message boxes,
-// buffer swap, swap interval and the high-resolution counter.
+// buffer swap, swap interval and the high-resolution counter. Controllers are in controllers.cpp.
 #include <SDL.h>
 #include <SDL_opengl.h>
 
@@ -7,6 +7,8 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/controllers.h"
+#include "platform/key_sources.h"
 #include "platform/platform.h"
 #include "platform/quit_signals.h"
 
@@ -106,6 +108,9 @@ bool windowMinimized() {
 }
 
 bool translateWindowEvent(const SDL_WindowEvent& event, Message& out) {
+    // SDL releases every held key on focus loss, but a release while Alt is down (Alt+Tab)
+    // is a system key: whatever the keyboard still holds goes up, as it will be let go elsewhere.
+    if (event.event == SDL_WINDOWEVENT_FOCUS_LOST) postMessages(keySources().drop(kKeyboardSource));
     switch (event.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             out.kind = MessageKind::size;
@@ -134,17 +139,26 @@ bool translateWindowEvent(const SDL_WindowEvent& event, Message& out) {
     }
 }
 
+// Alt and F10, and every key pressed with Alt held without Ctrl, are system keys, never
+// recorded. Ctrl+Alt and AltGr (which SDL reports as right Alt) choose characters on many
+// layouts, so keys pressed with them are ordinary.
+bool systemKey(std::uint8_t key, Uint16 mod) {
+    if (key == kAltKey || key == kF10Key) return true;
+    return (mod & KMOD_LALT) != 0 && (mod & (KMOD_CTRL | KMOD_RALT | KMOD_MODE)) == 0;
+}
+
+// A system key becomes a message; an ordinary key goes to the key holders, which queue its
+// message when the keyboard is its first holder or its last.
 bool translateKeyEvent(const SDL_KeyboardEvent& event, Message& out) {
     const std::uint8_t key = virtualKeyForScancode(event.keysym.scancode);
     if (key == 0) return false;
-    out.key = key;
-    // Alt and F10 and every key pressed with Alt held are system keys, never recorded.
-    const bool system = (event.keysym.mod & KMOD_ALT) != 0 || key == kAltKey || key == kF10Key;
-    if (system)
+    if (systemKey(key, event.keysym.mod)) {
         out.kind = MessageKind::systemKey;
-    else
-        out.kind = event.type == SDL_KEYDOWN ? MessageKind::keyDown : MessageKind::keyUp;
-    return true;
+        out.key = key;
+        return true;
+    }
+    postMessages(keySources().setKey(kKeyboardSource, key, event.type == SDL_KEYDOWN));
+    return false;
 }
 
 bool translateEvent(const SDL_Event& event, Message& out) {
@@ -159,8 +173,16 @@ bool translateEvent(const SDL_Event& event, Message& out) {
         case SDL_KEYUP:
             return translateKeyEvent(event.key, out);
         default:
+            handleControllerEvent(event);
             return false;
     }
+}
+
+bool takeOwnMessage(Message& out) {
+    if (ownMessages.empty()) return false;
+    out = ownMessages.front();
+    ownMessages.pop_front();
+    return true;
 }
 
 }  // namespace
@@ -178,6 +200,7 @@ OpenResult openWindow(WindowRequest& request) {
     SDL_StopTextInput();
     SDL_DisableScreenSaver();
     SDL_RaiseWindow(state.window);
+    startControllers();
     // The window is shown in front: it starts active, as if activated right away.
     Message shown;
     shown.kind = MessageKind::activate;
@@ -201,6 +224,7 @@ void closeWindow() {
     }
     if (state.glLibraryLoaded) SDL_GL_UnloadLibrary();
     state.glLibraryLoaded = false;
+    stopControllers();
     if (state.videoStarted) SDL_Quit();
     state.videoStarted = false;
     ownMessages.clear();
@@ -212,15 +236,12 @@ bool pollMessage(Message& out) {
         out.kind = MessageKind::quit;
         return true;
     }
-    if (!ownMessages.empty()) {
-        out = ownMessages.front();
-        ownMessages.pop_front();
-        return true;
-    }
+    if (takeOwnMessage(out)) return true;
     if (!state.videoStarted) return false;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
-        if (translateEvent(event, out)) return true;
+        // An event becomes a message, or queues the key messages it causes, or neither.
+        if (translateEvent(event, out) || takeOwnMessage(out)) return true;
     }
     return false;
 }
@@ -242,6 +263,7 @@ void postQuit() {
 
 void discardMessages() {
     ownMessages.clear();
+    keySources().clear();
     if (state.videoStarted) {
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);

@@ -6,6 +6,7 @@
 #include <IL/ilu.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -168,10 +169,40 @@ const CounterSource& FakeCounter::source() const {
     return fakeSource;
 }
 
-void writeConfig(const Settings& s) {
+void writeConfig(const Settings& s, const fs::path& folder) {
     std::vector<std::uint8_t> image(kSettingsFileSize);
     encodeSettings(s, image.data());
-    writeFile("config", image);
+    writeFile(folder / "config", image);
+}
+
+namespace {
+std::string keyMessage(const char* kind, int key) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%s 0x%02X", kind, key);
+    return text;
+}
+}  // namespace
+
+std::string keyDown(int key) {
+    return keyMessage("down", key);
+}
+std::string keyUp(int key) {
+    return keyMessage("up", key);
+}
+std::string systemKey(int key) {
+    return keyMessage("system", key);
+}
+
+std::vector<std::string> takeKeyMessages() {
+    std::vector<std::string> names;
+    platform::Message message;
+    while (platform::pollMessage(message)) {
+        if (message.kind == platform::MessageKind::keyDown) names.push_back(keyDown(message.key));
+        if (message.kind == platform::MessageKind::keyUp) names.push_back(keyUp(message.key));
+        if (message.kind == platform::MessageKind::systemKey)
+            names.push_back(systemKey(message.key));
+    }
+    return names;
 }
 
 int countPixels(int x0, int y0, int x1, int y1, int low, int high) {

@@ -65,8 +65,16 @@ struct FakeCounter {
     std::uint64_t frequency;
 };
 
-// Writes `s` as the `config` file of the working folder, where the App record reads it.
-void writeConfig(const Settings& s);
+// Writes `s` as the `config` file of a folder, by default the working folder, where the App
+// record reads it.
+void writeConfig(const Settings& s, const std::filesystem::path& folder = ".");
+
+// Takes every queued message and names the key messages among them, in order: "down 0x25",
+// "up 0x25" or "system 0x25" (pressed or released with Alt). Other messages are dropped.
+std::vector<std::string> takeKeyMessages();
+std::string keyDown(int key);
+std::string keyUp(int key);
+std::string systemKey(int key);
 
 // Counts the pixels of the window rectangle x0 <= x < x1, y0 <= y < y1 whose red, green and
 // blue all lie between `low` and `high`.

@@ -1,4 +1,5 @@
-// The window procedure fed translated messages, and the physical-key translation table.
+// The window procedure fed translated messages, the keyboard's events through the message pump,
+// and the physical-key translation table.
 #include "app/window.h"
 
 #include <GL/gl.h>
@@ -7,6 +8,7 @@
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
 #include "gfx/texture_manager.h"
+#include "platform/input_simulation.h"
 #include "platform/platform.h"
 #include "tests/support.h"
 
@@ -105,6 +107,49 @@ TEST_F(WindowProc, KeysAreRecordedButNotTogetherWithAlt) {
     EXPECT_EQ(KeyState['Q'], 1);
     windowProc(key(MessageKind::keyUp, 'Q'));
     EXPECT_EQ(KeyState['Q'], 0);
+}
+
+using Keyboard = GlTest;
+using Keys = std::vector<std::string>;
+
+namespace {
+// Physical positions (USB HID usage ids).
+constexpr int kQ = 20, kF10 = 67, kLeftArrow = 80, kLeftAltKey = 226;
+}  // namespace
+
+TEST_F(Keyboard, KeysWithCtrlAltOrAltGrAreRecordedButNotWithAltAloneOrAltOrF10Themselves) {
+    using platform::queueKeyEvent;
+    for (unsigned modifiers :
+         {platform::kLeftCtrl | platform::kLeftAlt, unsigned{platform::kRightAlt}}) {
+        SCOPED_TRACE(modifiers);
+        queueKeyEvent(kQ, true, modifiers);
+        queueKeyEvent(kQ, false, modifiers);
+        EXPECT_EQ(takeKeyMessages(), (Keys{keyDown('Q'), keyUp('Q')}));
+    }
+    queueKeyEvent(kQ, true, platform::kLeftAlt);
+    queueKeyEvent(kQ, false, platform::kLeftAlt);
+    queueKeyEvent(kLeftAltKey, true, platform::kLeftCtrl);
+    queueKeyEvent(kF10, true);
+    EXPECT_EQ(takeKeyMessages(),
+              (Keys{systemKey('Q'), systemKey('Q'), systemKey(0x12), systemKey(0x79)}));
+}
+
+TEST_F(Keyboard, FocusLossReleasesAKeyThatSdlLetGoWhileAltWasHeld) {
+    using platform::queueKeyEvent;
+    queueKeyEvent(kLeftArrow, true);
+    queueKeyEvent(kQ, true);
+    queueKeyEvent(kQ, false);
+    queueKeyEvent(kLeftAltKey, true, platform::kLeftAlt);
+    // Alt+Tab: SDL lets go of every key it saw held, the arrow while Alt is still down.
+    queueKeyEvent(kLeftArrow, false, platform::kLeftAlt);
+    queueKeyEvent(kLeftAltKey, false);
+    EXPECT_EQ(takeKeyMessages(), (Keys{keyDown(0x25), keyDown('Q'), keyUp('Q'), systemKey(0x12),
+                                       systemKey(0x25), systemKey(0x12)}));
+    platform::queueFocusLoss();
+    EXPECT_EQ(takeKeyMessages(), Keys{keyUp(0x25)});
+    // Back in the window, a press goes down again.
+    queueKeyEvent(kLeftArrow, true);
+    EXPECT_EQ(takeKeyMessages(), Keys{keyDown(0x25)});
 }
 
 TEST(KeyMap, PhysicalKeysGiveTheGamesVirtualKeyCodes) {

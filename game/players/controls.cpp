@@ -1,4 +1,5 @@
-// The key table of the six slots and the per-frame reading of the keys.
+// The key table of the six slots, the per-frame reading of the keys, and the slots that game
+// controllers steer.
 #include "game/players/controls.h"
 
 #include "app/settings.h"
@@ -25,4 +26,13 @@ void readControls() {
         player->turnRight = left != right && right != 0;
         player->fire = KeyState[kSlotKeys[slot].fire];
     }
+}
+
+void assignControllers() {
+    SlotKeys enabled[kSlotCount];
+    int count = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (settings.slotEnabled[slot] != 0) enabled[count++] = kSlotKeys[slot];
+    }
+    platform::assignControllerSlots(enabled, count);
 }

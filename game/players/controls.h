@@ -1,15 +1,14 @@
 // Turning the held keys of every enabled slot into its player's steering and fire flags.
 #pragma once
 
-#include <cstdint>
+#include "platform/platform.h"
 
-struct SlotKeys {
-    std::uint8_t left;
-    std::uint8_t right;
-    std::uint8_t fire;
-};
+using SlotKeys = platform::SlotKeys;
 
 // The fixed keys of the six slots, as virtual-key codes.
 extern const SlotKeys kSlotKeys[6];
 
 void readControls();
+
+// Lets game controllers press the keys of the enabled slots, in slot order.
+void assignControllers();

@@ -6,21 +6,17 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
 int parseFrame(const std::string& text, const std::string& event) {
     if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos)
-        throw std::invalid_argument("bad frame number '" + text + "' in key event '" + event + "'");
+        throw std::invalid_argument("bad frame number '" + text + "' in event '" + event + "'");
     return std::stoi(text);
 }
 
-std::string lower(std::string text) {
+std::string lowerCase(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
-
-}  // namespace
 
 std::uint8_t keyByName(const std::string& name) {
     static const std::map<std::string, std::uint8_t> named = {
@@ -28,7 +24,7 @@ std::uint8_t keyByName(const std::string& name) {
         {"right", 0x27}, {"down", 0x28}, {"insert", 0x2D}, {"home", 0x24}, {"pageup", 0x21},
         {"kp/", 0x6F},   {"kp-", 0x6D},  {"kp*", 0x6A},    {"alt", 0x12},  {"return", 0x0D},
     };
-    const std::string key = lower(name);
+    const std::string key = lowerCase(name);
     if (auto found = named.find(key); found != named.end()) return found->second;
     if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0])))
         return static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(key[0])));
@@ -57,7 +53,7 @@ std::vector<KeyEvent> parseKeyEvent(const std::string& text) {
     }
     const int frame = parseFrame(when, text);
     const auto second = rest.find(':');
-    const std::string action = lower(rest.substr(0, second));
+    const std::string action = lowerCase(rest.substr(0, second));
     if (second == std::string::npos || (action != "down" && action != "up"))
         throw std::invalid_argument("key event '" + text + "' needs down or up: FRAME:down:KEY");
     return {{frame, action == "down", keyByName(rest.substr(second + 1))}};

@@ -22,3 +22,9 @@ std::vector<KeyEvent> parseKeyScript(const std::string& script);
 
 // The virtual-key code of a key name or number; throws std::invalid_argument.
 std::uint8_t keyByName(const std::string& name);
+
+// The frame number `text` (at most nine digits) of the script event `event`; throws
+// std::invalid_argument.
+int parseFrame(const std::string& text, const std::string& event);
+
+std::string lowerCase(std::string text);

@@ -32,10 +32,12 @@ int main(int argc, char** argv) {
     platform::takeQuitSignals();
     CLI::App cli{
         "Plays a Quorl match headless on an offscreen GL context: the game's own start-up,\n"
-        "scenes and frames, with a fixed random seed, a fixed frame time and scripted keys.\n"
+        "scenes and frames, with a fixed random seed, a fixed frame time, scripted keys and\n"
+        "scripted virtual game controllers.\n"
         "Prints a summary; the exit code is the game's own (0, 255, 254, 253)."};
     RunOptions options;
     std::vector<std::string> keys;
+    std::vector<std::string> pads;
     std::string script;
     cli.add_option("--dir", options.folder, "Run folder holding config, system/ and patterns/")
         ->check(CLI::ExistingDirectory);
@@ -48,6 +50,12 @@ int main(int argc, char** argv) {
                    "Key event: FRAME:down:KEY, FRAME:up:KEY or FRAME+FRAMES:KEY (a press); "
                    "KEY is space, esc, left, right, up, down, insert, home, pageup, kp/, kp-, "
                    "kp*, a letter, a digit or a code");
+    cli.add_option("--pad", pads,
+                   "Virtual controller event: FRAME:connect, FRAME:disconnect:PAD, "
+                   "FRAME:down:PAD:BUTTON, FRAME:up:PAD:BUTTON, FRAME+FRAMES:PAD:BUTTON (a press) "
+                   "or FRAME:axis:PAD:AXIS:VALUE; PAD counts the connect events from 0; BUTTON is "
+                   "a, back, start, lb, rb, dpleft or dpright; AXIS is stick (-32768 to 32767) or "
+                   "rt (0 to 32767)");
     cli.add_option("--script", script, "File of key events, '#' starts a comment");
     cli.add_option("--png", options.finalPng, "Write the last frame to this PNG file");
     cli.add_option("--every", options.every, "Also write every Nth frame")
@@ -63,6 +71,10 @@ int main(int argc, char** argv) {
             for (const KeyEvent& event : parseKeyScript(readScript(script)))
                 options.keys.push_back(event);
         }
+        for (const std::string& pad : pads) {
+            for (const PadEvent& event : parsePadEvent(pad)) options.pads.push_back(event);
+        }
+        orderPadEvents(options.pads);
     } catch (const std::exception& error) {
         std::cerr << "quorl-runner: " << error.what() << "\n";
         return 2;

@@ -1,4 +1,5 @@
-// The headless match loop: scripted key messages, a hand-stepped counter, frames and a summary.
+// The headless match loop: scripted key messages and controllers, a hand-stepped counter, frames
+// and a summary.
 #include "tools/match_runner/runner.h"
 
 #include <IL/il.h>
@@ -7,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <ostream>
+#include <stdexcept>
 
 #include "app/app.h"
 #include "app/random.h"
@@ -17,6 +19,7 @@
 #include "game/players/player.h"
 #include "game/scenes/scene_state.h"
 #include "gfx/screenshot.h"
+#include "platform/input_simulation.h"
 #include "tools/quorl_config/codepage.h"
 
 namespace {
@@ -28,6 +31,36 @@ void postKeys(const std::vector<KeyEvent>& keys, int frame) {
         message.kind = event.down ? platform::MessageKind::keyDown : platform::MessageKind::keyUp;
         message.key = event.key;
         platform::postMessage(message);
+    }
+}
+
+// Plugs, moves and unplugs the virtual controllers; `controllers` holds each one's platform
+// number, in the order they were plugged in. The game sees the changes as it takes messages.
+void drivePads(const std::vector<PadEvent>& pads, int frame, std::vector<int>& controllers) {
+    for (const PadEvent& event : pads) {
+        if (event.frame != frame) continue;
+        if (event.action == PadEvent::Action::connect) {
+            const int controller = platform::connectVirtualController();
+            if (controller < 0) throw std::runtime_error("cannot connect a virtual controller");
+            controllers.push_back(controller);
+            continue;
+        }
+        const int controller = controllers.at(static_cast<std::size_t>(event.pad));
+        switch (event.action) {
+            case PadEvent::Action::disconnect:
+                platform::disconnectVirtualController(controller);
+                break;
+            case PadEvent::Action::down:
+            case PadEvent::Action::up:
+                platform::setVirtualButton(controller, event.button,
+                                           event.action == PadEvent::Action::down);
+                break;
+            case PadEvent::Action::axis:
+                platform::setVirtualAxis(controller, event.axis, event.value);
+                break;
+            case PadEvent::Action::connect:
+                break;
+        }
     }
 }
 
@@ -72,6 +105,7 @@ void printSummary(std::ostream& out, int frames, const App& game) {
         out << "player " << i << " " << gameBytesToUtf8(player->name) << ": alive "
             << int(player->alive) << ", score " << player->score << ", trail " << player->pointCount
             << " of " << player->trail.size() << ", rocket held " << player->heldKind
+            << ", heading " << player->angle
             << (i < activePlayerCount() ? "" : " (not taking part)") << "\n";
     }
     out << "pickups " << countSlots(entityTables->pickups) << " of " << entityTables->pickups.size()
@@ -83,8 +117,10 @@ void printSummary(std::ostream& out, int frames, const App& game) {
 int playFrames(const RunOptions& options, std::ostream& summary) {
     int frame = 0;
     bool running = true;
+    std::vector<int> controllers;
     while (running && frame < options.frames) {
         postKeys(options.keys, frame);
+        drivePads(options.pads, frame, controllers);
         advanceHandCounter(options.frameMs);
         running = runOneFrame(*app);
         ++frame;

@@ -1,0 +1,40 @@
+// Support for tests and the headless runner: game controllers made with SDL's virtual
+// joysticks, and keyboard and focus events queued as the window system delivers them. All of
+// them reach the program through the message pump, as real devices do.
+#pragma once
+
+#include "platform/pad_keys.h"
+
+namespace platform {
+
+// Plugs in a new virtual controller; returns its number, or -1 (with SDL's reason on standard
+// error) when none can be made. The window must be open.
+int connectVirtualController();
+
+// Presses or releases a button; false for an unknown controller. Like every change below, the
+// program sees it when it next takes a message.
+bool setVirtualButton(int controller, PadButton button, bool down);
+
+// Moves an axis to a value as the program reads it (the stick -32768 to 32767, the trigger 0 to
+// 32767; values beyond are clamped); false for an unknown controller.
+bool setVirtualAxis(int controller, PadAxis axis, int value);
+
+// Unplugs the controller; false for an unknown one.
+bool disconnectVirtualController(int controller);
+
+// Modifier keys held with a queued key event.
+enum KeyModifier : unsigned {
+    kLeftAlt = 1,
+    kRightAlt = 2,  // AltGr on layouts that have one
+    kLeftCtrl = 4,
+};
+
+// Queues a key at a physical position (USB HID usage id) going down or up, with the modifier
+// keys in `modifiers` held.
+void queueKeyEvent(int scancode, bool down, unsigned modifiers = 0);
+
+// Queues the loss of the keyboard focus. The window system sends it after SDL has released
+// every key it saw held; the test queues those releases itself.
+void queueFocusLoss();
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+// A controller's buttons and axes turned into the virtual keys it holds.
+#include "platform/pad_keys.h"
+
+#include <cstddef>
+
+namespace platform {
+namespace {
+
+constexpr int kPushedFrom = 16384;     // half of the axis range
+constexpr int kReleasedBelow = 12288;  // three eighths: the band in between keeps the state
+constexpr std::uint8_t kEscapeKey = 27;
+constexpr std::uint8_t kSpaceKey = 32;
+
+bool pushed(bool wasPushed, int value) {
+    return value >= (wasPushed ? kReleasedBelow : kPushedFrom);
+}
+
+bool held(const PadState& state, PadButton button) {
+    return state.buttons.test(static_cast<std::size_t>(button));
+}
+
+}  // namespace
+
+void setButton(PadState& state, PadButton button, bool down) {
+    state.buttons.set(static_cast<std::size_t>(button), down);
+}
+
+void moveAxis(PadState& state, PadAxis axis, int value) {
+    switch (axis) {
+        case PadAxis::leftX:
+            state.stickLeft = pushed(state.stickLeft, -value);
+            state.stickRight = pushed(state.stickRight, value);
+            break;
+        case PadAxis::rightTrigger:
+            state.trigger = pushed(state.trigger, value);
+            break;
+    }
+}
+
+KeySet padKeys(const PadState& state, const SlotKeys* slot) {
+    KeySet keys;
+    if (held(state, PadButton::start))
+        keys.set(held(state, PadButton::back) ? kEscapeKey : kSpaceKey);
+    if (slot == nullptr) return keys;
+    if (held(state, PadButton::dpadLeft) || held(state, PadButton::leftShoulder) || state.stickLeft)
+        keys.set(slot->left);
+    if (held(state, PadButton::dpadRight) || held(state, PadButton::rightShoulder) ||
+        state.stickRight)
+        keys.set(slot->right);
+    if (held(state, PadButton::south) || state.trigger) keys.set(slot->fire);
+    return keys;
+}
+
+}  // namespace platform
