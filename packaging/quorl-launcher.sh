@@ -1,5 +1,5 @@
 #!/bin/sh
-# Starts Quorl from the player's own run folder, installed as bin/quorl.
+# Starts Quorl from the player's own run folder, installed as games/quorl.
 #
 # The game reads config, system/ and patterns/ from its working folder and writes errorlog.txt
 # there, so each player gets a run folder of their own: the config is copied from the installed
@@ -37,8 +37,8 @@ run_dir=$data_home/quorl
 # The install prefix, found from this script's own place so that a moved prefix still works.
 script=$(readlink -f -- "$0") || fail "cannot find where $0 is installed"
 prefix=$(dirname -- "$(dirname -- "$script")")
-shared=$prefix/share/quorl
-game=$prefix/lib/quorl/quorl
+shared=$prefix/share/games/quorl
+game=$prefix/libexec/quorl/quorl
 
 case "${1:-}" in
 -h | --help)
@@ -86,12 +86,13 @@ if [ -L system ] || [ ! -e system ]; then
 fi
 
 # Refresh the links to the installed patterns; the player's own files are left alone. Links that
-# pointed into an installed patterns folder whose file is gone (an older version) are dropped.
+# pointed into an installed patterns folder whose file is gone (an older version, or the folder
+# share/quorl/patterns of the layout before the games one) are dropped.
 attempt "create $run_dir/patterns" mkdir -p patterns
 for link in patterns/*; do
     if [ -L "$link" ] && [ ! -e "$link" ]; then
         case "$(readlink -- "$link")" in
-        */share/quorl/patterns/*) rm -f -- "$link" ;;
+        */share/games/quorl/patterns/* | */share/quorl/patterns/*) rm -f -- "$link" ;;
         esac
     fi
 done

@@ -11,6 +11,8 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev desktop-file-utils appstream)
+  # The Debian package's check.
+  packages+=(lintian)
   # The end-to-end test: a virtual X server, key presses, screenshots and their pixel checks.
   packages+=(xvfb xdotool imagemagick python3-pil)
   # The window test: a window manager, its remote control, window and display properties.

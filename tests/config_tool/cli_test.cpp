@@ -33,12 +33,23 @@ TEST_F(Executable, NewSetShowCheck) {
               "quorl-config: error: config already exists; add --force to replace it\n");
     run({"new", "--force"}, 0);
 
-    const ToolRun set = run({"set", "speed=120", "mode=rounds", "limit=10", "slot3.enabled=yes",
-                             "slot3.name=Ödön", "slot3.pattern=blue.png"},
-                            0);
-    EXPECT_EQ(set.out,
-              "updated config: speed, mode, limit, slot3.enabled, slot3.name, slot3.pattern\n");
+    const std::vector<std::string> settings{"set",
+                                            "speed=120",
+                                            "mode=rounds",
+                                            "limit=10",
+                                            "slot3.enabled=yes",
+                                            "slot3.name=Ödön",
+                                            "slot3.pattern=blue.png"};
+    EXPECT_EQ(run(settings, 1).err,
+              "quorl-config: error: slot3.pattern = \"blue.png\": no such file in ./patterns, "
+              "where the game looks for patterns (add --force to set it anyway)\n");
+    const std::string problems = run({"check"}, 1).out;
+    EXPECT_TRUE(contains(problems, "config: slot0 pattern file patterns/red.png is missing"));
+    EXPECT_TRUE(contains(problems, "config: 2 problems\n")) << problems;
 
+    addPatterns({"red.png", "blue.png", "cyan.png"});
+    EXPECT_EQ(run(settings, 0).out,
+              "updated config: speed, mode, limit, slot3.enabled, slot3.name, slot3.pattern\n");
     const std::string shown = run({"show", "config"}, 0).out;
     for (const char* line : {"Match mode         rounds: a match lasts as many rounds as the limit",
                              "Match limit        10 rounds\n", "Speed              120 px/s\n",
@@ -48,12 +59,29 @@ TEST_F(Executable, NewSetShowCheck) {
                              "  Keys             left I, right P, fire O\n"}) {
         EXPECT_TRUE(contains(shown, line)) << line << "\nin:\n" << shown;
     }
-
-    const std::string problems = run({"check"}, 1).out;
-    EXPECT_TRUE(contains(problems, "config: slot3 pattern file patterns/blue.png is missing"));
-    EXPECT_TRUE(contains(problems, "config: 3 problems\n")) << problems;
-    addPatterns({"red.png", "blue.png", "cyan.png"});
     EXPECT_EQ(run({"check"}, 0).out, "config: ok\n");
+}
+
+TEST_F(Executable, ForcedPatternsAndSingularCountsAndWarnings) {
+    run({"new"}, 0);
+    addPatterns({"red.png", "cyan.png"});
+    run({"set", "--force", "slot0.pattern=mine.png", "slot5.enabled=no"}, 0);
+    EXPECT_TRUE(contains(run({"show"}, 0).out, "Player count       1 (1 slot enabled)\n"));
+    EXPECT_EQ(run({"check"}, 1).out,
+              "config: slot0 pattern file patterns/mine.png is missing (looked for "
+              "./patterns/mine.png)\n"
+              "config: warning: only 1 player takes part (slot0): a round runs only while two "
+              "lines are alive, so every round is over as soon as it starts, no line moves and "
+              "nobody scores\n"
+              "config: 1 problem, 1 warning\n");
+
+    run({"export", "-o", "match.ini"}, 0);
+    EXPECT_TRUE(contains(run({"import", "match.ini", "copy"}, 1).err,
+                         "quorl-config: error: slot0.pattern = \"mine.png\": no such file in "
+                         "./patterns, where the game looks for patterns (add --force to import "
+                         "it anyway)\n"));
+    run({"import", "-f", "match.ini", "copy"}, 0);
+    EXPECT_EQ(readFile(folder_.path("copy")), readFile(config_));
 }
 
 TEST_F(Executable, CheckReportsEveryBrokenInvariant) {
@@ -96,9 +124,18 @@ TEST_F(Executable, UsageErrorsExitWithTwo) {
     EXPECT_TRUE(contains(help, "slotN.pattern")) << help;
 }
 
-TEST_F(Executable, ImportingTheDefaultTextEqualsNew) {
+TEST_F(Executable, ImportingTheDefaultTextEqualsNewAndKeepsOtherSettingsUnlessForced) {
+    addPatterns({"red.png", "green.png", "blue.png", "yellow.png", "magenta.png", "cyan.png"});
     run({"new", "from-new"}, 0);
     run({"import", QUORL_DEFAULT_CONFIG_INI, "from-text"}, 0);
+    EXPECT_EQ(readFile(folder_.path("from-text")), readFile(folder_.path("from-new")));
+
+    EXPECT_EQ(run({"import", QUORL_DEFAULT_CONFIG_INI, "from-text"}, 0).out,
+              "from-text already holds these settings\n");
+    run({"set", "from-text", "speed=5"}, 0);
+    const std::string refused = run({"import", QUORL_DEFAULT_CONFIG_INI, "from-text"}, 1).err;
+    EXPECT_TRUE(contains(refused, "from-text already exists with other settings")) << refused;
+    run({"import", "--force", QUORL_DEFAULT_CONFIG_INI, "from-text"}, 0);
     EXPECT_EQ(readFile(folder_.path("from-text")), readFile(folder_.path("from-new")));
 }
 
@@ -106,13 +143,7 @@ TEST_F(Executable, ExportImportThroughFilesKeepsEveryByte) {
     const std::string bytes = asString(randomBytes(7));
     writeFile(config_, bytes);
     run({"export", "-o", "settings.ini"}, 0);
-    run({"import", "settings.ini", "copy"}, 0);
-    EXPECT_EQ(readFile(folder_.path("copy")), bytes);
-
-    run({"set", "copy", "speed=5"}, 0);
-    const std::string refused = run({"import", "settings.ini", "copy"}, 1).err;
-    EXPECT_TRUE(contains(refused, "copy already exists with other settings")) << refused;
-    run({"import", "--force", "settings.ini", "copy"}, 0);
+    run({"import", "--force", "settings.ini", "copy"}, 0);  // random bytes name no real pattern
     EXPECT_EQ(readFile(folder_.path("copy")), bytes);
 }
 

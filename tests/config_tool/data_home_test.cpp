@@ -1,5 +1,6 @@
 // Tests of the file quorl-config uses when none is named: config in the current folder, else the
-// player's own one in the launcher's run folder under $XDG_DATA_HOME or ~/.local/share.
+// player's own one in the launcher's run folder under $XDG_DATA_HOME or ~/.local/share, which an
+// installed quorl-config also makes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -73,6 +74,86 @@ TEST_F(PlayerConfig, HomeStandsInForAnUnsetOrRelativeDataHome) {
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, "quorl-config: using " + home.path(".local/share/quorl/config\n"));
     }
+}
+
+// A copy of quorl-config installed as PREFIX/games/quorl-config beside the game's files in
+// PREFIX/share/games/quorl, and a data home whose run folder does not exist yet.
+class InstalledGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        fs::create_directories(prefix_.path("games"));
+        fs::copy_file(QUORL_CONFIG_EXECUTABLE, program_);
+        fs::create_directories(shared_ + "/patterns");
+        writeFile(shared_ + "/config", asString(defaultBytes()));
+        for (const char* name :
+             {"red.png", "green.png", "blue.png", "yellow.png", "magenta.png", "cyan.png"}) {
+            writeFile(shared_ + "/patterns/" + name, "png");
+        }
+        ::setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
+    }
+    void TearDown() override { ::setenv("XDG_DATA_HOME", kNoDataHome, 1); }
+    ToolRun run(const std::vector<std::string>& args, int status) {
+        ToolRun result = runTool(folder_.path(), args, 0, program_);
+        EXPECT_EQ(result.status, status) << testing::PrintToString(args) << "\n" << result.err;
+        return result;
+    }
+
+    TempFolder prefix_, folder_, data_;
+    const std::string program_ = prefix_.path("games/quorl-config");
+    const std::string shared_ = prefix_.path("share/games/quorl");
+    const std::string dataHome_ = data_.path("data");
+    const std::string runFolder_ = dataHome_ + "/quorl";
+    const std::string playerConfig_ = runFolder_ + "/config";
+};
+
+TEST_F(InstalledGame, NewAndItsHintMakeTheRunFolderConfigAndSayWhere) {
+    for (const char* command : {"show", "check", "export"}) {
+        EXPECT_EQ(run({command}, 1).err,
+                  "quorl-config: error: there is no config in this folder, and the installed "
+                  "game's " +
+                      playerConfig_ +
+                      " does not exist yet (quorl-config new makes it with the default settings, "
+                      "and so does the game's first start)\n");
+    }
+    run({"set", "speed=1"}, 1);
+    EXPECT_FALSE(std::filesystem::exists(runFolder_));
+
+    const ToolRun made = run({"new"}, 0);
+    EXPECT_EQ(made.err, "quorl-config: using " + playerConfig_ + "\n");
+    EXPECT_EQ(made.out, "wrote the default settings to " + playerConfig_ + "\n");
+    EXPECT_EQ(readFile(playerConfig_), asString(defaultBytes()));
+    EXPECT_EQ(folderEntries(folder_.path()), std::vector<std::string>{});
+
+    // The launcher links the installed patterns at the next start: they count as present.
+    EXPECT_EQ(run({"check"}, 0).out, playerConfig_ + ": ok\n");
+    run({"set", "slot3.pattern=blue.png"}, 0);
+    EXPECT_EQ(run({"set", "slot3.pattern=mine.png"}, 1).err,
+              "quorl-config: using " + playerConfig_ +
+                  "\nquorl-config: error: slot3.pattern = \"mine.png\": no such file in " +
+                  runFolder_ + "/patterns or " + shared_ +
+                  "/patterns, where the game looks for patterns (add --force to set it anyway)\n");
+    std::filesystem::create_directory(runFolder_ + "/patterns");
+    writeFile(runFolder_ + "/patterns/mine.png", "png");
+    run({"set", "slot3.pattern=mine.png"}, 0);
+}
+
+TEST_F(InstalledGame, ImportMakesTheRunFolderConfigAndANamedFileStaysHere) {
+    const ToolRun imported = run({"import", QUORL_DEFAULT_CONFIG_INI}, 0);
+    EXPECT_EQ(imported.out, "imported " + std::string(QUORL_DEFAULT_CONFIG_INI) + " into " +
+                                playerConfig_ + "\n");
+    EXPECT_EQ(readFile(playerConfig_), asString(defaultBytes()));
+
+    EXPECT_EQ(run({"new", "config"}, 0).err, "");
+    EXPECT_EQ(folderEntries(folder_.path()), std::vector<std::string>{"config"});
+    // Outside the run folder only patterns/ beside the config counts.
+    EXPECT_TRUE(contains(run({"check"}, 1).out, "config: 2 problems\n"));
+}
+
+TEST(NotInstalled, NewMakesTheConfigHere) {
+    const TempFolder folder;
+    EXPECT_EQ(runTool(folder.path(), {"new"}).out, "wrote the default settings to config\n");
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"config"});
 }
 
 }  // namespace

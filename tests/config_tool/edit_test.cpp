@@ -1,5 +1,5 @@
-// Tests of `set` on real files: what the game reads back, refused input, odd sizes and failed
-// writes.
+// Tests of `set` and `import` on real files: what the game reads back, refused input and
+// patterns, odd sizes and failed writes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,12 +13,19 @@ namespace {
 
 class SetCommand : public ::testing::Test {
 protected:
-    void SetUp() override { writeFile(config_, asString(defaultBytes())); }
+    void SetUp() override {
+        writeFile(config_, asString(defaultBytes()));
+        std::filesystem::create_directory(folder_.path("patterns"));
+        for (const char* name :
+             {"red.png", "green.png", "blue.png", "yellow.png", "magenta.png", "cyan.png"}) {
+            writeFile(folder_.path("patterns/") + name, "png");
+        }
+    }
 
     // Runs set; returns the error message, empty when it succeeded.
-    std::string set(const Assignments& assignments) {
+    std::string set(const Assignments& assignments, bool force = false) {
         std::ostringstream out;
-        return configError([&] { setCommand(config_, assignments, out, err_); });
+        return configError([&] { setCommand(config_, assignments, force, out, err_); });
     }
 
     Settings stored() const {
@@ -97,6 +104,51 @@ TEST_F(SetCommand, RefusesEachClassOfBadInputAndLeavesTheFileAlone) {
         EXPECT_TRUE(contains(error, bad.message)) << bad.message << "\ngot: " << error;
         EXPECT_EQ(readFile(config_), before) << bad.message;
     }
+}
+
+TEST_F(SetCommand, RefusesAPatternTheGameWouldNotFindUnlessForced) {
+    const std::string before = readFile(config_);
+    const std::string folder = folder_.path("patterns");
+    std::filesystem::create_directory(folder_.path("patterns/folder.png"));
+    std::filesystem::create_symlink("gone.png", folder_.path("patterns/dangling.png"));
+    for (const char* name : {"nope.png", "folder.png", "dangling.png", "RED.png"}) {
+        EXPECT_EQ(set({{"speed", "120"}, {"slot1.pattern", name}}),
+                  "slot1.pattern = \"" + std::string(name) + "\": no such file in " + folder +
+                      ", where the game looks for patterns (add --force to set it anyway)");
+        EXPECT_EQ(readFile(config_), before) << name;
+    }
+    // Every missing pattern is named, one a line; a present one passes.
+    EXPECT_EQ(set({{"slot1.pattern", "a.png"},
+                   {"slot2.pattern", "blue.png"},
+                   {"slot4.pattern", "b.png"}}),
+              "slot1.pattern = \"a.png\": no such file in " + folder +
+                  ", where the game looks for patterns (add --force to set it anyway)\n"
+                  "slot4.pattern = \"b.png\": no such file in " +
+                  folder + ", where the game looks for patterns (add --force to set it anyway)");
+
+    ASSERT_EQ(set({{"slot1.pattern", "nope.png"}}, true), "");
+    EXPECT_STREQ(stored().patternFile[1], "nope.png");
+    // A slot whose stored pattern is missing takes other settings without --force.
+    ASSERT_EQ(set({{"slot1.name", "Bo"}, {"slot1.enabled", "yes"}}), "");
+    std::filesystem::create_symlink(folder_.path("patterns/red.png"),
+                                    folder_.path("patterns/own.png"));
+    ASSERT_EQ(set({{"slot1.pattern", "own.png"}}), "");
+}
+
+TEST_F(SetCommand, ImportRefusesAPatternTheGameWouldNotFindUnlessForced) {
+    const std::string text = folder_.path("match.ini");
+    writeFile(text, "[slot0]\npattern = \"nope.png\"\n[slot2]\npattern = \"gone.png\"\n");
+    const std::string copy = folder_.path("copy");
+    std::ostringstream out;
+    const std::string folder = folder_.path("patterns");
+    EXPECT_EQ(configError([&] { importCommand(text, copy, false, out); }),
+              "slot0.pattern = \"nope.png\": no such file in " + folder +
+                  ", where the game looks for patterns (add --force to import it anyway)\n"
+                  "slot2.pattern = \"gone.png\": no such file in " +
+                  folder + ", where the game looks for patterns (add --force to import it anyway)");
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    importCommand(text, copy, true, out);
+    EXPECT_TRUE(contains(readFile(copy), "nope.png"));
 }
 
 TEST_F(SetCommand, FileOfAnotherSizeIsWrittenInFullWithAWarning) {

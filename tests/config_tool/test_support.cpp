@@ -68,9 +68,9 @@ SettingsBytes randomBytes(unsigned seed) {
 namespace {
 
 // Child side of runTool: never returns.
-[[noreturn]] void execTool(const std::string& folder, const std::vector<std::string>& args,
-                           const std::string& outPath, const std::string& errPath,
-                           long fileSizeLimit) {
+[[noreturn]] void execTool(const std::string& program, const std::string& folder,
+                           const std::vector<std::string>& args, const std::string& outPath,
+                           const std::string& errPath, long fileSizeLimit) {
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
@@ -82,21 +82,21 @@ namespace {
         std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    std::vector<char*> argv{const_cast<char*>(QUORL_CONFIG_EXECUTABLE)};
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    ::execv(QUORL_CONFIG_EXECUTABLE, argv.data());
+    ::execv(program.c_str(), argv.data());
     ::_exit(127);
 }
 
 }  // namespace
 
-ToolRun runTool(const std::string& folder, const std::vector<std::string>& args,
-                long fileSizeLimit) {
+ToolRun runTool(const std::string& folder, const std::vector<std::string>& args, long fileSizeLimit,
+                const std::string& program) {
     const TempFolder capture;
     const std::string outPath = capture.path("out"), errPath = capture.path("err");
     const pid_t child = ::fork();
-    if (child == 0) execTool(folder, args, outPath, errPath, fileSizeLimit);
+    if (child == 0) execTool(program, folder, args, outPath, errPath, fileSizeLimit);
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
         throw std::runtime_error("running quorl-config failed");

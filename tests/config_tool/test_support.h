@@ -51,10 +51,11 @@ struct ToolRun {
     std::string err;
 };
 
-// Runs the built quorl-config in `folder`. A non-zero `fileSizeLimit` is set as RLIMIT_FSIZE,
-// which caps the size of any file the process writes, root's too.
+// Runs the built quorl-config, or a copy of it at `program`, in `folder`. A non-zero
+// `fileSizeLimit` is set as RLIMIT_FSIZE, which caps the size of any file the process writes,
+// root's too.
 ToolRun runTool(const std::string& folder, const std::vector<std::string>& args,
-                long fileSizeLimit = 0);
+                long fileSizeLimit = 0, const std::string& program = QUORL_CONFIG_EXECUTABLE);
 
 // The names in `folder`, to find temporary files left behind.
 std::vector<std::string> folderEntries(const std::string& folder);

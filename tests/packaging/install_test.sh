@@ -11,21 +11,37 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 (
     cd "$source"
-    printf '%s\n' bin/quorl bin/quorl-config lib/quorl/quorl share/quorl/config \
-        share/applications/quorl.desktop share/metainfo/io.github.quorl.Quorl.metainfo.xml
+    printf '%s\n' games/quorl games/quorl-config libexec/quorl/quorl share/games/quorl/config \
+        share/applications/quorl.desktop share/metainfo/io.github.quorl.Quorl.metainfo.xml \
+        share/man/man6/quorl.6.gz share/man/man6/quorl-config.6.gz share/doc/quorl/copyright \
+        share/doc/quorl/changelog.gz share/lintian/overrides/quorl
     for size in 48 128 256; do echo "share/icons/hicolor/${size}x$size/apps/quorl.png"; done
-    for image in system/*.png patterns/*.png; do echo "share/quorl/$image"; done
+    for image in system/*.png patterns/*.png; do echo "share/games/quorl/$image"; done
 ) | sort >"$work/expected"
 (cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' | sort >"$work/installed"
 diff "$work/expected" "$work/installed" >&2 ||
     { echo "FAIL: installed files (>) differ from the expected ones (<)" >&2; exit 1; }
 
-for program in bin/quorl bin/quorl-config lib/quorl/quorl; do
-    [ -x "$prefix/$program" ] || { echo "FAIL: $program is not executable" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for program in games/quorl games/quorl-config libexec/quorl/quorl; do
+    [ -x "$prefix/$program" ] || fail "$program is not executable"
 done
-cmp "$prefix/share/quorl/config" "$build/run/config"
+cmp "$prefix/share/games/quorl/config" "$build/run/config"
 cmp "$prefix/share/icons/hicolor/256x256/apps/quorl.png" "$source/packaging/icons/quorl-256.png"
+cmp "$prefix/share/doc/quorl/copyright" "$source/packaging/copyright"
+zcat "$prefix/share/doc/quorl/changelog.gz" | cmp - "$source/packaging/changelog"
 # The launcher finds the prefix it was installed into.
-"$prefix/bin/quorl" --help | grep -qF "$prefix/share/quorl" ||
-    { echo "FAIL: the launcher does not find its prefix $prefix" >&2; exit 1; }
+"$prefix/games/quorl" --help | grep -qF "$prefix/share/games/quorl" ||
+    fail "the launcher does not find its prefix $prefix"
+# So does quorl-config: with no config here nor in the run folder, new makes the run folder's,
+# and the installed patterns count as present there.
+mkdir "$work/here"
+(
+    cd "$work/here"
+    export XDG_DATA_HOME="$work/data"
+    "$prefix/games/quorl-config" new >/dev/null 2>&1 || fail "quorl-config new failed"
+    cmp "$work/data/quorl/config" "$build/run/config"
+    "$prefix/games/quorl-config" check >/dev/null 2>&1 ||
+        fail "quorl-config does not find the installed patterns"
+)
 echo "install layout ok"

@@ -5,11 +5,11 @@
 set -eu
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-prefix=$work/prefix shared=$work/prefix/share/quorl
-mkdir -p "$prefix/bin" "$prefix/lib/quorl" "$shared/system" "$shared/patterns"
-cp "$1" "$prefix/bin/quorl"
-printf '#!/bin/sh\npwd >started-in\n' >"$prefix/lib/quorl/quorl"
-chmod +x "$prefix/bin/quorl" "$prefix/lib/quorl/quorl"
+prefix=$work/prefix shared=$work/prefix/share/games/quorl
+mkdir -p "$prefix/games" "$prefix/libexec/quorl" "$shared/system" "$shared/patterns"
+cp "$1" "$prefix/games/quorl"
+printf '#!/bin/sh\npwd >started-in\n' >"$prefix/libexec/quorl/quorl"
+chmod +x "$prefix/games/quorl" "$prefix/libexec/quorl/quorl"
 echo default >"$shared/config"
 echo font >"$shared/system/bitmap.png"
 echo red >"$shared/patterns/red.png"
@@ -17,7 +17,7 @@ echo blue >"$shared/patterns/blue.png"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 run=$work/data/quorl
-start() { XDG_DATA_HOME=$work/data "$prefix/bin/quorl" 2>"$work/err"; }
+start() { XDG_DATA_HOME=$work/data "$prefix/games/quorl" 2>"$work/err"; }
 
 # First start: the folder is made, the default config copied, the images linked.
 start || fail "first start failed: $(cat "$work/err")"
@@ -27,22 +27,24 @@ start || fail "first start failed: $(cat "$work/err")"
 [ -L "$run/patterns/red.png" ] || fail "patterns/ does not link the installed patterns"
 
 # Later starts keep the player's config and patterns, add new installed patterns and drop the
-# links to removed ones.
+# links to removed ones, also those into the folder of the layout before the games one.
 echo mine >"$run/config"
 echo own >"$run/patterns/own.png"
 echo green >"$shared/patterns/green.png"
 rm "$shared/patterns/blue.png"
+ln -s /usr/share/quorl/patterns/gone.png "$run/patterns/gone.png"
 start || fail "second start failed: $(cat "$work/err")"
 [ "$(cat "$run/config")" = mine ] || fail "the player's config was overwritten"
 [ "$(cat "$run/patterns/own.png")" = own ] || fail "the player's pattern was touched"
 [ "$(cat "$run/patterns/green.png")" = green ] || fail "a new pattern was not linked"
 [ ! -L "$run/patterns/blue.png" ] || fail "the link to a removed pattern stayed"
+[ ! -L "$run/patterns/gone.png" ] || fail "the link into the old layout stayed"
 
 # A data home that cannot hold a folder (a file; root ignores permissions) is a clear error.
 : >"$work/file"
-if XDG_DATA_HOME=$work/file "$prefix/bin/quorl" 2>"$work/err"; then fail "started without a folder"; fi
+if XDG_DATA_HOME=$work/file "$prefix/games/quorl" 2>"$work/err"; then fail "started without a folder"; fi
 grep -q "^quorl: cannot create $work/file/quorl: " "$work/err" || fail "unclear error: $(cat "$work/err")"
 
-XDG_DATA_HOME=$work/data "$prefix/bin/quorl" --help | grep -qF "$run" ||
+XDG_DATA_HOME=$work/data "$prefix/games/quorl" --help | grep -qF "$run" ||
     fail "--help does not name the run folder"
 echo "launcher ok"

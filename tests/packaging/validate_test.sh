@@ -1,6 +1,20 @@
 #!/bin/sh
-# The desktop entry and the AppStream metadata pass their validators, offline.
-#   validate_test.sh PACKAGING_DIR
+# The desktop entry and the AppStream metadata pass their validators, offline. The metadata
+# names this version's release, the licence of LICENSE, and this version's screenshot as a
+# release hosts it: packaging/screenshot.png at the release's tag.
+#   validate_test.sh PACKAGING_DIR VERSION
 set -eu
-desktop-file-validate "$1/quorl.desktop"
-appstreamcli validate --no-net "$1/io.github.quorl.Quorl.metainfo.xml"
+packaging=$1 version=$2
+metainfo=$packaging/io.github.quorl.Quorl.metainfo.xml
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+desktop-file-validate "$packaging/quorl.desktop"
+appstreamcli validate --pedantic --no-net "$metainfo"
+
+grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version in $metainfo"
+grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "the licence is not MIT"
+head -n1 "$packaging/../LICENSE" | grep -qx "MIT License" || fail "LICENSE is not the MIT licence"
+grep -q "<image [^>]*>https://[^<]*/v$version/packaging/screenshot.png</image>" "$metainfo" ||
+    fail "the screenshot is not packaging/screenshot.png at the tag v$version"
+[ -f "$packaging/screenshot.png" ] || fail "no packaging/screenshot.png"
+echo "desktop entry and metainfo ok"

@@ -2,13 +2,13 @@
 #include "tools/quorl_config/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
 #include "tools/quorl_config/commands.h"
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/places.h"
 
 namespace {
 
@@ -41,30 +41,32 @@ std::string settingNamesHelp() {
 
 void addFile(CLI::App* command, Arguments& args) {
     command->add_option("FILE", args.file,
-                        "The settings file (default: ./config, else ~/.local/share/quorl/config)");
-}
-
-bool exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() !=
-           std::filesystem::file_type::not_found;
+                        "The settings file (default: ./config, else the one in "
+                        "~/.local/share/quorl/)");
 }
 
 // The file when none is named: config in the current folder or, when there is none, the
-// player's own one in the run folder that the quorl launcher keeps, if that exists. The choice
-// of the latter is said on `err`, since nothing on the command line names it.
-std::string defaultFile(std::ostream& err) {
-    if (exists("config")) return "config";
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    std::string folder;
-    if (dataHome != nullptr && dataHome[0] == '/') {  // relative ones are ignored, as in XDG
-        folder = dataHome;
-    } else if (home != nullptr && home[0] != '\0') {
-        folder = std::string(home) + "/.local/share";
+// player's own one in the run folder that the quorl launcher keeps, if that exists or, for a
+// command that makes the file (`creates`), if the game is installed. The choice of the run
+// folder is said on `err`, since nothing on the command line names it.
+std::string defaultFile(bool creates, std::ostream& err) {
+    const std::filesystem::path runFolder = playerRunFolder();
+    if (pathExists("config") || runFolder.empty()) return "config";
+    const std::string playerConfig = (runFolder / "config").string();
+    if (!pathExists(playerConfig)) {
+        if (installedGameFolder().empty()) return "config";
+        if (!creates) {
+            throw ConfigError("there is no config in this folder, and the installed game's " +
+                              playerConfig +
+                              " does not exist yet (quorl-config new makes it with the default "
+                              "settings, and so does the game's first start)");
+        }
+        std::error_code error;
+        std::filesystem::create_directories(runFolder, error);
+        if (error) {
+            throw ConfigError("cannot create " + runFolder.string() + ": " + error.message());
+        }
     }
-    const std::string playerConfig = folder + "/quorl/config";
-    if (folder.empty() || !exists(playerConfig)) return "config";
     err << "quorl-config: using " << playerConfig << "\n";
     return playerConfig;
 }
@@ -103,8 +105,10 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     app.require_subcommand(1);
     app.footer(
         "FILE is config in the current folder unless given; when the folder has none, it is "
-        "the player's own $XDG_DATA_HOME/quorl/config (~/.local/share/quorl/config), if that "
-        "exists. Exit status: 0 ok, 1 bad input, failed check or file error, 2 wrong usage.");
+        "the player's own $XDG_DATA_HOME/quorl/config (~/.local/share/quorl/config) if that "
+        "exists, or if the game is installed and the command makes the file (new, import). "
+        "Patterns are files in the folder patterns/ beside FILE. Exit status: 0 ok, 1 bad "
+        "input, a problem or warning found by check, or a file error, 2 wrong usage.");
     Arguments args;
 
     CLI::App* show = app.add_subcommand("show", "Print every setting in readable form");
@@ -112,6 +116,7 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
 
     CLI::App* set = app.add_subcommand("set", "Change settings by name: set [FILE] NAME=VALUE ...");
     set->add_option("SETTINGS", args.settings, "[FILE] NAME=VALUE ...")->required();
+    set->add_flag("-f,--force", args.force, "Set a pattern that is not in the patterns folder");
     set->footer(settingNamesHelp());
 
     CLI::App* create = app.add_subcommand("new", "Write the default settings");
@@ -125,17 +130,20 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     CLI::App* importer = app.add_subcommand("import", "Write settings from a text made by export");
     importer->add_option("TEXT", args.text, "The settings text")->required();
     addFile(importer, args);
-    importer->add_flag("-f,--force", args.force, "Replace an existing file with other settings");
+    importer->add_flag("-f,--force", args.force,
+                       "Replace an existing file with other settings, and accept patterns that "
+                       "are not in the patterns folder");
 
-    CLI::App* check = app.add_subcommand("check", "Report every problem the game would meet");
+    CLI::App* check = app.add_subcommand(
+        "check", "Report every problem the game would meet and every setting that spoils a match");
     addFile(check, args);
 
     try {
         app.parse(argc, argv);
         const Assignments assignments = set->parsed() ? splitSettings(args) : Assignments{};
-        if (args.file.empty()) args.file = defaultFile(err);
+        if (args.file.empty()) args.file = defaultFile(create->parsed() || importer->parsed(), err);
         if (show->parsed()) return showCommand(args.file, out);
-        if (set->parsed()) return setCommand(args.file, assignments, out, err);
+        if (set->parsed()) return setCommand(args.file, assignments, args.force, out, err);
         if (create->parsed()) return newCommand(args.file, args.force, out);
         if (exporter->parsed()) return exportCommand(args.file, args.output, out, err);
         if (importer->parsed()) return importCommand(args.text, args.file, args.force, out);

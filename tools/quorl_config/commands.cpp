@@ -5,20 +5,15 @@
 
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/places.h"
 #include "tools/quorl_config/report.h"
 #include "tools/quorl_config/settings_file.h"
 #include "tools/quorl_config/text_form.h"
 
 namespace {
 
-bool exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() !=
-           std::filesystem::file_type::not_found;
-}
-
 SettingsFile loadSettings(const std::string& path) {
-    if (!exists(path)) {
+    if (!pathExists(path)) {
         throw ConfigError(path + " does not exist (quorl-config new " + path +
                           " makes one with the default settings)");
     }
@@ -46,6 +41,23 @@ SettingsBytes encoded(const Settings& s) {
     return bytes;
 }
 
+// Refuses, unless `force`, the patterns of `slots` that the game would not find beside the
+// config at `path`, one line each.
+void requirePatterns(const std::string& path, const Settings& s, const std::vector<int>& slots,
+                     bool force, const std::string& forceHint) {
+    if (force) return;
+    const std::vector<std::filesystem::path> folders = patternFolders(path);
+    std::string missing;
+    for (const int slot : slots) {
+        const std::string name = gamePatternName(s, slot);
+        if (name.empty() || patternPresent(name, folders)) continue;
+        missing += (missing.empty() ? "" : "\n") + ("slot" + std::to_string(slot)) +
+                   ".pattern = " + quoted(name) + ": no such file in " + folderList(folders, "or") +
+                   ", where the game looks for patterns (" + forceHint + ")";
+    }
+    if (!missing.empty()) throw ConfigError(missing);
+}
+
 }  // namespace
 
 int showCommand(const std::string& path, std::ostream& out) {
@@ -53,11 +65,17 @@ int showCommand(const std::string& path, std::ostream& out) {
     return 0;
 }
 
-int setCommand(const std::string& path, const Assignments& assignments, std::ostream& out,
-               std::ostream& err) {
+int setCommand(const std::string& path, const Assignments& assignments, bool force,
+               std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
     Settings s = decodeSettings(file.bytes.data(), file.bytes.size());
     applyAssignments(s, assignments);
+    std::vector<int> patternSlots;
+    for (const auto& assignment : assignments) {
+        const SettingField* field = findSettingField(assignment.first);
+        if (field->key == "pattern") patternSlots.push_back(field->slot);
+    }
+    requirePatterns(path, s, patternSlots, force, "add --force to set it anyway");
     writeSettingsFile(path, encoded(s));
     noteRewrittenSize(path, file, err);
     std::string names;
@@ -69,7 +87,7 @@ int setCommand(const std::string& path, const Assignments& assignments, std::ost
 }
 
 int newCommand(const std::string& path, bool force, std::ostream& out) {
-    if (!force && exists(path)) {
+    if (!force && pathExists(path)) {
         throw ConfigError(path + " already exists; add --force to replace it");
     }
     writeSettingsFile(path, encoded(defaultSettings()));
@@ -94,7 +112,11 @@ int exportCommand(const std::string& path, const std::string& output, std::ostre
 int importCommand(const std::string& textPath, const std::string& path, bool force,
                   std::ostream& out) {
     const SettingsBytes bytes = importText(readTextFile(textPath), textPath);
-    if (!force && exists(path)) {
+    std::vector<int> allSlots;
+    for (int slot = 0; slot < kSlotCount; ++slot) allSlots.push_back(slot);
+    requirePatterns(path, decodeSettings(bytes.data(), bytes.size()), allSlots, force,
+                    "add --force to import it anyway");
+    if (!force && pathExists(path)) {
         const SettingsFile current = readSettingsFile(path);
         if (current.fileSize == kSettingsFileSize && current.bytes == bytes) {
             out << path << " already holds these settings\n";
@@ -111,12 +133,18 @@ int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) 
     const SettingsFile file = loadSettings(path);
     noteSize(path, file, err);
     const std::vector<std::string> problems = checkProblems(path, file.bytes);
+    const std::vector<std::string> warnings = checkWarnings(file.bytes);
     for (const std::string& problem : problems) out << path << ": " << problem << "\n";
-    if (problems.empty()) {
+    for (const std::string& warning : warnings) out << path << ": warning: " << warning << "\n";
+    if (problems.empty() && warnings.empty()) {
         out << path << ": ok\n";
         return 0;
     }
-    out << path << ": " << problems.size() << (problems.size() == 1 ? " problem" : " problems")
-        << "\n";
+    std::string summary;
+    if (!problems.empty()) summary = counted(problems.size(), "problem");
+    if (!warnings.empty()) {
+        summary += (summary.empty() ? "" : ", ") + counted(warnings.size(), "warning");
+    }
+    out << path << ": " << summary << "\n";
     return 1;
 }

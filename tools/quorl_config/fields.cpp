@@ -345,6 +345,10 @@ std::string slotKeysText(int slot) {
     return std::string("left ") + keys[0] + ", right " + keys[1] + ", fire " + keys[2];
 }
 
+std::string counted(std::size_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 std::string quoted(const std::string& value) {
     std::string text = "\"";
     for (const char c : value) {

@@ -50,6 +50,9 @@ std::string patternNameProblem(const std::string& name);
 // The slot's keys (left, right, fire), for reference.
 std::string slotKeysText(int slot);
 
+// A count with its noun, singular for 1 ("1 slot", "0 slots", "2 slots").
+std::string counted(std::size_t count, const std::string& noun);
+
 // `value` in double quotes, control bytes as \xHH, for messages.
 std::string quoted(const std::string& value);
 

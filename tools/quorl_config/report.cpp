@@ -8,6 +8,7 @@
 
 #include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/places.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ std::string screenRows(const Settings& s) {
 
 std::string storageRows(const Settings& s) {
     std::string text = row("Player count", number(s.playerCount) + " (" +
-                                               number(enabledSlotCount(s)) + " slots enabled)");
+                                               counted(enabledSlotCount(s), "slot") + " enabled)");
     const bool reservedUsed =
         std::any_of(std::begin(s.reserved), std::end(s.reserved), [](auto b) { return b != 0; });
     if (reservedUsed) {
@@ -107,7 +108,7 @@ void checkName(const Settings& s, int slot, std::vector<std::string>& problems) 
                        "\" has characters the game's font cannot draw:" + list);
 }
 
-void checkPattern(const Settings& s, int slot, const std::filesystem::path& folder,
+void checkPattern(const Settings& s, int slot, const std::vector<std::filesystem::path>& folders,
                   std::vector<std::string>& problems) {
     const char* field = s.patternFile[slot];
     const std::string slotName = "slot" + number(slot);
@@ -115,21 +116,79 @@ void checkPattern(const Settings& s, int slot, const std::filesystem::path& fold
         problems.push_back(slotName + " pattern has no terminator within its 254 bytes");
     }
     if (s.slotEnabled[slot] == 0) return;
-    // The game cuts an unterminated name before its last byte.
-    const std::string name = fieldText(field, kPatternFieldSize - 1);
+    const std::string name = gamePatternName(s, slot);
     if (name.empty()) {
         problems.push_back(slotName + " is enabled but names no pattern file");
         return;
     }
-    const std::filesystem::path file = folder / "patterns" / name;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) {
+    if (!patternPresent(name, folders)) {
+        std::vector<std::filesystem::path> files;
+        for (const auto& folder : folders) files.push_back(folder / name);
         problems.push_back(slotName + " pattern file patterns/" + name +
-                           " is missing (looked for " + file.string() + ")");
+                           " is missing (looked for " + folderList(files, "and") + ")");
+    }
+}
+
+// The slots whose players take part: the enabled ones, as far as the player count reaches.
+std::vector<int> slotsTakingPart(const Settings& s) {
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlotCount && slots.size() < s.playerCount; ++slot) {
+        if (s.slotEnabled[slot] != 0) slots.push_back(slot);
+    }
+    return slots;
+}
+
+std::string slotList(const std::vector<int>& slots) {
+    std::string text;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (i > 0) text += i + 1 == slots.size() ? " and " : ", ";
+        text += "slot" + number(slots[i]);
+    }
+    return text;
+}
+
+void warnAboutPlayers(const std::vector<int>& slots, std::vector<std::string>& warnings) {
+    if (slots.size() >= 2) return;
+    const std::string who = slots.empty() ? "no player takes part"
+                                          : "only 1 player takes part (" + slotList(slots) + ")";
+    warnings.push_back(who +
+                       ": a round runs only while two lines are alive, so every round is over "
+                       "as soon as it starts, no line moves and nobody scores");
+}
+
+void warnAboutNames(const Settings& s, const std::vector<int>& slots,
+                    std::vector<std::string>& warnings) {
+    std::vector<std::pair<std::string, std::vector<int>>> names;  // in slot order
+    for (const int slot : slots) {
+        const std::string name = fieldText(s.playerName[slot], kNameFieldSize - 1);
+        if (name.empty()) {
+            warnings.push_back("slot" + number(slot) +
+                               " has an empty name: the score board shows \" has\" and the "
+                               "score with no name");
+            continue;
+        }
+        auto same = std::find_if(names.begin(), names.end(),
+                                 [&](const auto& entry) { return entry.first == name; });
+        if (same == names.end()) {
+            names.push_back({name, {slot}});
+        } else {
+            same->second.push_back(slot);
+        }
+    }
+    for (const auto& [name, sharing] : names) {
+        if (sharing.size() < 2) continue;
+        warnings.push_back(slotList(sharing) + " have the same name " +
+                           quoted(gameBytesToUtf8(name)) +
+                           ": the score board cannot tell these players apart");
     }
 }
 
 }  // namespace
+
+std::string gamePatternName(const Settings& s, int slot) {
+    // The game cuts an unterminated name before its last byte.
+    return fieldText(s.patternFile[slot], kPatternFieldSize - 1);
+}
 
 std::string showText(const std::string& path, const SettingsFile& file) {
     const Settings s = decodeSettings(file.bytes.data(), file.bytes.size());
@@ -150,14 +209,32 @@ std::vector<std::string> checkProblems(const std::string& path, const SettingsBy
                            number(kSlotCount) + " slots");
     }
     if (s.playerCount != enabled) {
-        problems.push_back("player count is " + number(s.playerCount) + " but " + number(enabled) +
-                           " slots are enabled");
+        problems.push_back("player count is " + number(s.playerCount) + " but " +
+                           counted(enabled, "slot") + (enabled == 1 ? " is" : " are") + " enabled");
     }
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty()) folder = ".";
+    const std::vector<std::filesystem::path> folders = patternFolders(path);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         checkName(s, slot, problems);
-        checkPattern(s, slot, folder, problems);
+        checkPattern(s, slot, folders, problems);
     }
     return problems;
+}
+
+std::vector<std::string> checkWarnings(const SettingsBytes& bytes) {
+    const Settings s = decodeSettings(bytes.data(), bytes.size());
+    const std::vector<int> slots = slotsTakingPart(s);
+    std::vector<std::string> warnings;
+    warnAboutPlayers(slots, warnings);
+    if (s.speed == 0) {
+        warnings.push_back(
+            "speed is 0: the lines do not move forward (they turn on the spot and only jump "
+            "ahead at their gaps), so a round may never end");
+    }
+    if (s.matchLimit == 0) {
+        warnings.push_back(
+            "limit is 0: the match is over after its first round, which ends on \"Press <SPACE> "
+            "to exit\"");
+    }
+    warnAboutNames(s, slots, warnings);
+    return warnings;
 }
