@@ -16,6 +16,7 @@
 #include "game/scenes/intro_scene.h"
 #include "gfx/camera.h"
 #include "gfx/texture_manager.h"
+#include "platform/virtual_keys.h"
 
 App* app = nullptr;
 
@@ -69,7 +70,7 @@ LoopStep pumpOnce(App& app) {
         return LoopStep::message;
     }
     if (!windowSettings.active) return LoopStep::idle;
-    if (KeyState[27] == 1) app.quit = true;
+    if (KeyState[vk::kEscape] == 1) app.quit = true;
     stepFrame(app);
     return LoopStep::frame;
 }
@@ -86,13 +87,13 @@ void stepFrame(App& app) {
         static_cast<double>(app.timer->elapsedTicks()) * app.timer->secondsPerTick * 1000.0;
     app.timer->restart();
     switch (app.scene) {
-        case 0:
+        case kIntroScene:
             introSceneFrame(app);
             break;
-        case 1:
+        case kGameScene:
             gameSceneFrame(app);
             break;
-        case 2:
+        case kIdleScene:
             break;
         default:
             raiseTextError("Invalid SceneNumber");

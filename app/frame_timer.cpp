@@ -39,6 +39,11 @@ void useCounter(const CounterSource& counter) {
     currentCounter = &counter;
 }
 
+void resetCounters() {
+    currentCounter = nullptr;
+    handTicks = 0;
+}
+
 void FrameTimer::restart() {
     secondsPerTick = 1.0 / static_cast<double>(counter->frequency());
     startCount = static_cast<std::int64_t>(counter->value());

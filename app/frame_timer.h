@@ -16,6 +16,9 @@ const CounterSource& platformCounter();
 const CounterSource& defaultCounter();
 void useCounter(const CounterSource& counter);
 
+// Back to the platform's counter, and the hand-moved counter back to 0.
+void resetCounters();
+
 // A counter that moves only when told, at a million ticks per second: runs that must repeat
 // exactly (the headless runner, the benchmark) put every timer on it with useCounter.
 const CounterSource& handCounter();

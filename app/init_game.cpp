@@ -6,6 +6,7 @@
 #include <IL/ilu.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -57,6 +58,12 @@ void createPlayers() {
         std::snprintf(player->name, sizeof player->name, "%.*s",
                       static_cast<int>(kNameFieldSize - 1), settings.playerName[slot]);
     }
+}
+
+void resetStartUpState() {
+    wideLogoTexture = 0;
+    squareLogoTexture = 0;
+    std::memset(patternPaths, 0, sizeof patternPaths);
 }
 
 void initGame() {

@@ -9,5 +9,8 @@ extern TextureId squareLogoTexture;
 
 void initGame();
 
+// Forgets the logos' ids and the slots' pattern paths, as before the first start-up.
+void resetStartUpState();
+
 // Creates the players of the enabled slots with their own pattern textures and names.
 void createPlayers();

@@ -1,11 +1,37 @@
 // Opening and closing the window through the platform, and the window procedure.
 #include "app/window.h"
 
+#include <cstring>
+
 #include "app/app.h"
 #include "gfx/camera.h"
 
 WindowSettings windowSettings;
 std::uint8_t KeyState[256] = {};
+
+namespace {
+
+// Each way opening the window can fail, with the code createWindow returns and the text the
+// player is shown for it.
+struct WindowFailure {
+    platform::OpenResult result;
+    int code;
+    const char* text;
+};
+
+constexpr WindowFailure kWindowFailures[] = {
+    {platform::OpenResult::videoUnavailable, 1, "Failed to register the window class."},
+    {platform::OpenResult::fullscreenDeclined, 2,
+     "Not supported video mode. Program will exit now."},
+    {platform::OpenResult::windowFailed, 3, "Window creation error."},
+    {platform::OpenResult::glLibraryUnavailable, 4, "Can't create an OpenGL Device Context."},
+    {platform::OpenResult::pixelFormatUnsuitable, 5, "Can't find a suitable pixel format."},
+    {platform::OpenResult::pixelFormatRejected, 6, "Can't set the PixelFormat."},
+    {platform::OpenResult::contextFailed, 7, "Can't create an OpenGL Rendering Context."},
+    {platform::OpenResult::contextNotCurrent, 8, "Can't activate the OpenGL Rendering Context."},
+};
+
+}  // namespace
 
 int createWindow(App& app) {
     platform::WindowRequest request{windowSettings.title, windowSettings.width,
@@ -13,7 +39,9 @@ int createWindow(App& app) {
                                     windowSettings.fullscreen};
     const platform::OpenResult result = platform::openWindow(request);
     windowSettings.fullscreen = request.fullscreen;
-    if (result != platform::OpenResult::ok) return static_cast<int>(result);
+    for (const WindowFailure& failure : kWindowFailures) {
+        if (failure.result == result) return failure.code;
+    }
     app.windowOpen = true;
     resizeProjection(static_cast<std::uint32_t>(windowSettings.width),
                      static_cast<std::uint32_t>(windowSettings.height));
@@ -25,27 +53,16 @@ void destroyWindow(App& app) {
     app.windowOpen = false;
 }
 
+void resetWindowState() {
+    windowSettings = WindowSettings{};
+    std::memset(KeyState, 0, sizeof KeyState);
+}
+
 const char* windowErrorText(int code) {
-    switch (code) {
-        case 1:
-            return "Failed to register the window class.";
-        case 2:
-            return "Not supported video mode. Program will exit now.";
-        case 3:
-            return "Window creation error.";
-        case 4:
-            return "Can't create an OpenGL Device Context.";
-        case 5:
-            return "Can't find a suitable pixel format.";
-        case 6:
-            return "Can't set the PixelFormat.";
-        case 7:
-            return "Can't create an OpenGL Rendering Context.";
-        case 8:
-            return "Can't activate the OpenGL Rendering Context.";
-        default:
-            return "Unknown exception! oO";
+    for (const WindowFailure& failure : kWindowFailures) {
+        if (failure.code == code) return failure.text;
     }
+    return "Unknown exception! oO";
 }
 
 void windowProc(const platform::Message& message) {

@@ -30,5 +30,8 @@ void destroyWindow(App& app);
 // The text error that start-up raises for a createWindow failure code.
 const char* windowErrorText(int code);
 
+// The window settings and the key state table as a new process has them.
+void resetWindowState();
+
 // Reacts to one window message: keys, activation, close requests and size changes.
 void windowProc(const platform::Message& message);

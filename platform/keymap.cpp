@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
 namespace {
@@ -14,53 +15,53 @@ struct KeyPair {
 };
 
 constexpr KeyPair kNamedKeys[] = {
-    {SDL_SCANCODE_BACKSPACE, 0x08},
-    {SDL_SCANCODE_TAB, 0x09},
-    {SDL_SCANCODE_RETURN, 0x0D},
-    {SDL_SCANCODE_KP_ENTER, 0x0D},
-    {SDL_SCANCODE_LSHIFT, 0x10},
-    {SDL_SCANCODE_RSHIFT, 0x10},
-    {SDL_SCANCODE_LCTRL, 0x11},
-    {SDL_SCANCODE_RCTRL, 0x11},
-    {SDL_SCANCODE_LALT, 0x12},
-    {SDL_SCANCODE_RALT, 0x12},
-    {SDL_SCANCODE_PAUSE, 0x13},
-    {SDL_SCANCODE_CAPSLOCK, 0x14},
-    {SDL_SCANCODE_ESCAPE, 0x1B},
-    {SDL_SCANCODE_SPACE, 0x20},
-    {SDL_SCANCODE_PAGEUP, 0x21},
-    {SDL_SCANCODE_PAGEDOWN, 0x22},
-    {SDL_SCANCODE_END, 0x23},
-    {SDL_SCANCODE_HOME, 0x24},
-    {SDL_SCANCODE_LEFT, 0x25},
-    {SDL_SCANCODE_UP, 0x26},
-    {SDL_SCANCODE_RIGHT, 0x27},
-    {SDL_SCANCODE_DOWN, 0x28},
-    {SDL_SCANCODE_PRINTSCREEN, 0x2C},
-    {SDL_SCANCODE_INSERT, 0x2D},
-    {SDL_SCANCODE_DELETE, 0x2E},
-    {SDL_SCANCODE_LGUI, 0x5B},
-    {SDL_SCANCODE_RGUI, 0x5C},
-    {SDL_SCANCODE_APPLICATION, 0x5D},
-    {SDL_SCANCODE_KP_MULTIPLY, 0x6A},
-    {SDL_SCANCODE_KP_PLUS, 0x6B},
-    {SDL_SCANCODE_KP_MINUS, 0x6D},
-    {SDL_SCANCODE_KP_PERIOD, 0x6E},
-    {SDL_SCANCODE_KP_DIVIDE, 0x6F},
-    {SDL_SCANCODE_NUMLOCKCLEAR, 0x90},
-    {SDL_SCANCODE_SCROLLLOCK, 0x91},
-    {SDL_SCANCODE_SEMICOLON, 0xBA},
-    {SDL_SCANCODE_EQUALS, 0xBB},
-    {SDL_SCANCODE_COMMA, 0xBC},
-    {SDL_SCANCODE_MINUS, 0xBD},
-    {SDL_SCANCODE_PERIOD, 0xBE},
-    {SDL_SCANCODE_SLASH, 0xBF},
-    {SDL_SCANCODE_GRAVE, 0xC0},
-    {SDL_SCANCODE_LEFTBRACKET, 0xDB},
-    {SDL_SCANCODE_BACKSLASH, 0xDC},
-    {SDL_SCANCODE_RIGHTBRACKET, 0xDD},
-    {SDL_SCANCODE_APOSTROPHE, 0xDE},
-    {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
+    {SDL_SCANCODE_BACKSPACE, vk::kBackspace},
+    {SDL_SCANCODE_TAB, vk::kTab},
+    {SDL_SCANCODE_RETURN, vk::kReturn},
+    {SDL_SCANCODE_KP_ENTER, vk::kReturn},
+    {SDL_SCANCODE_LSHIFT, vk::kShift},
+    {SDL_SCANCODE_RSHIFT, vk::kShift},
+    {SDL_SCANCODE_LCTRL, vk::kControl},
+    {SDL_SCANCODE_RCTRL, vk::kControl},
+    {SDL_SCANCODE_LALT, vk::kAlt},
+    {SDL_SCANCODE_RALT, vk::kAlt},
+    {SDL_SCANCODE_PAUSE, vk::kPause},
+    {SDL_SCANCODE_CAPSLOCK, vk::kCapsLock},
+    {SDL_SCANCODE_ESCAPE, vk::kEscape},
+    {SDL_SCANCODE_SPACE, vk::kSpace},
+    {SDL_SCANCODE_PAGEUP, vk::kPageUp},
+    {SDL_SCANCODE_PAGEDOWN, vk::kPageDown},
+    {SDL_SCANCODE_END, vk::kEnd},
+    {SDL_SCANCODE_HOME, vk::kHome},
+    {SDL_SCANCODE_LEFT, vk::kLeft},
+    {SDL_SCANCODE_UP, vk::kUp},
+    {SDL_SCANCODE_RIGHT, vk::kRight},
+    {SDL_SCANCODE_DOWN, vk::kDown},
+    {SDL_SCANCODE_PRINTSCREEN, vk::kPrintScreen},
+    {SDL_SCANCODE_INSERT, vk::kInsert},
+    {SDL_SCANCODE_DELETE, vk::kDelete},
+    {SDL_SCANCODE_LGUI, vk::kLeftWindows},
+    {SDL_SCANCODE_RGUI, vk::kRightWindows},
+    {SDL_SCANCODE_APPLICATION, vk::kApplications},
+    {SDL_SCANCODE_KP_MULTIPLY, vk::kKeypadMultiply},
+    {SDL_SCANCODE_KP_PLUS, vk::kKeypadAdd},
+    {SDL_SCANCODE_KP_MINUS, vk::kKeypadSubtract},
+    {SDL_SCANCODE_KP_PERIOD, vk::kKeypadDecimal},
+    {SDL_SCANCODE_KP_DIVIDE, vk::kKeypadDivide},
+    {SDL_SCANCODE_NUMLOCKCLEAR, vk::kNumLock},
+    {SDL_SCANCODE_SCROLLLOCK, vk::kScrollLock},
+    {SDL_SCANCODE_SEMICOLON, vk::kSemicolon},
+    {SDL_SCANCODE_EQUALS, vk::kEquals},
+    {SDL_SCANCODE_COMMA, vk::kComma},
+    {SDL_SCANCODE_MINUS, vk::kMinus},
+    {SDL_SCANCODE_PERIOD, vk::kPeriod},
+    {SDL_SCANCODE_SLASH, vk::kSlash},
+    {SDL_SCANCODE_GRAVE, vk::kGrave},
+    {SDL_SCANCODE_LEFTBRACKET, vk::kLeftBracket},
+    {SDL_SCANCODE_BACKSLASH, vk::kBackslash},
+    {SDL_SCANCODE_RIGHTBRACKET, vk::kRightBracket},
+    {SDL_SCANCODE_APOSTROPHE, vk::kApostrophe},
+    {SDL_SCANCODE_NONUSBACKSLASH, vk::kOem102},
 };
 
 std::array<std::uint8_t, SDL_NUM_SCANCODES> buildTable() {
@@ -68,9 +69,11 @@ std::array<std::uint8_t, SDL_NUM_SCANCODES> buildTable() {
     for (int i = 0; i < 26; ++i) table[SDL_SCANCODE_A + i] = static_cast<std::uint8_t>('A' + i);
     for (int i = 0; i < 9; ++i) table[SDL_SCANCODE_1 + i] = static_cast<std::uint8_t>('1' + i);
     table[SDL_SCANCODE_0] = '0';
-    for (int i = 0; i < 9; ++i) table[SDL_SCANCODE_KP_1 + i] = static_cast<std::uint8_t>(0x61 + i);
-    table[SDL_SCANCODE_KP_0] = 0x60;
-    for (int i = 0; i < 12; ++i) table[SDL_SCANCODE_F1 + i] = static_cast<std::uint8_t>(0x70 + i);
+    for (int i = 0; i < 9; ++i)
+        table[SDL_SCANCODE_KP_1 + i] = static_cast<std::uint8_t>(vk::kKeypad0 + 1 + i);
+    table[SDL_SCANCODE_KP_0] = vk::kKeypad0;
+    for (int i = 0; i < 12; ++i)
+        table[SDL_SCANCODE_F1 + i] = static_cast<std::uint8_t>(vk::kF1 + i);
     for (const KeyPair& pair : kNamedKeys) table[pair.scancode] = pair.virtualKey;
     return table;
 }

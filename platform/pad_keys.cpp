@@ -3,13 +3,13 @@
 
 #include <cstddef>
 
+#include "platform/virtual_keys.h"
+
 namespace platform {
 namespace {
 
 constexpr int kPushedFrom = 16384;     // half of the axis range
 constexpr int kReleasedBelow = 12288;  // three eighths: the band in between keeps the state
-constexpr std::uint8_t kEscapeKey = 27;
-constexpr std::uint8_t kSpaceKey = 32;
 
 bool pushed(bool wasPushed, int value) {
     return value >= (wasPushed ? kReleasedBelow : kPushedFrom);
@@ -40,7 +40,7 @@ void moveAxis(PadState& state, PadAxis axis, int value) {
 KeySet padKeys(const PadState& state, const SlotKeys* slot) {
     KeySet keys;
     if (held(state, PadButton::start))
-        keys.set(held(state, PadButton::back) ? kEscapeKey : kSpaceKey);
+        keys.set(held(state, PadButton::back) ? vk::kEscape : vk::kSpace);
     if (slot == nullptr) return keys;
     if (held(state, PadButton::dpadLeft) || held(state, PadButton::leftShoulder) || state.stickLeft)
         keys.set(slot->left);

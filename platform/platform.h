@@ -16,7 +16,8 @@ struct WindowRequest {
     bool fullscreen;
 };
 
-// The steps of opening a window, in the order they run; each can fail on its own.
+// How opening the window ended: ok, or the step that failed. Callers map each by name to what
+// they report, so the order of the values carries no meaning.
 enum class OpenResult {
     ok,
     videoUnavailable,       // the video subsystem could not start

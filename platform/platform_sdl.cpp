@@ -11,12 +11,10 @@
 #include "platform/key_sources.h"
 #include "platform/platform.h"
 #include "platform/quit_signals.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
 namespace {
-
-constexpr std::uint8_t kAltKey = 0x12;
-constexpr std::uint8_t kF10Key = 0x79;
 
 struct WindowState {
     bool videoStarted = false;
@@ -143,7 +141,7 @@ bool translateWindowEvent(const SDL_WindowEvent& event, Message& out) {
 // recorded. Ctrl+Alt and AltGr (which SDL reports as right Alt) choose characters on many
 // layouts, so keys pressed with them are ordinary.
 bool systemKey(std::uint8_t key, Uint16 mod) {
-    if (key == kAltKey || key == kF10Key) return true;
+    if (key == vk::kAlt || key == vk::kF10) return true;
     return (mod & KMOD_LALT) != 0 && (mod & (KMOD_CTRL | KMOD_RALT | KMOD_MODE)) == 0;
 }
 

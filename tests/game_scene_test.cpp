@@ -14,6 +14,7 @@
 #include "game/players/player.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
+#include "platform/virtual_keys.h"
 #include "tests/support.h"
 
 namespace {
@@ -64,7 +65,7 @@ protected:
     void sendOut(int i) { placePlayer(*players[i], -5, 100 + 150 * i, 180); }
     void frame() { gameSceneFrame(*app); }
     void frameWithSpace(bool down) {
-        KeyState[kSpaceKey] = down ? 1 : 0;
+        KeyState[vk::kSpace] = down ? 1 : 0;
         frame();
     }
     bool quitPosted() {

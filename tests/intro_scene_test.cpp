@@ -10,6 +10,7 @@
 #include "app/window.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/scene_state.h"
+#include "platform/virtual_keys.h"
 #include "tests/support.h"
 
 TEST(IntroTimeline, SlidesDownHoldsSlidesBackRestsAndRestartsAfterEightSeconds) {
@@ -50,16 +51,16 @@ TEST_F(IntroScene, SpaceStartsTheFirstRoundOnceEvenWhenHeldIntoTheGame) {
     EXPECT_EQ(game.scene, 0);
     EXPECT_EQ(roundCounter, 0);
 
-    KeyState[kSpaceKey] = 1;
+    KeyState[vk::kSpace] = 1;
     introSceneFrame(game);
     EXPECT_EQ(game.scene, 1);
     EXPECT_EQ(roundCounter, 1);
     for (int i = 0; i < 3; ++i) gameSceneFrame(game);
     EXPECT_EQ(roundCounter, 1);
 
-    KeyState[kSpaceKey] = 0;
+    KeyState[vk::kSpace] = 0;
     gameSceneFrame(game);
-    KeyState[kSpaceKey] = 1;
+    KeyState[vk::kSpace] = 1;
     gameSceneFrame(game);
     EXPECT_EQ(roundCounter, 2);
 }

@@ -15,6 +15,7 @@
 
 #include "app/frame_timer.h"
 #include "app/init_game.h"
+#include "app/process_state.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
 #include "game/players/player.h"
@@ -82,19 +83,8 @@ Settings matchSettings() {
 }
 
 void resetWorld() {
-    destroyEntityTables();
-    destroyPlayers();
-    releaseTextures();
-    delete camera;
+    resetProcessState();
     camera = new Camera{};
-    settings = Settings{};
-    windowSettings = WindowSettings{};
-    std::memset(KeyState, 0, sizeof KeyState);
-    roundCounter = 0;
-    spaceLatch = 0;
-    introClock = 0.0;
-    introScroll = 0.0;
-    platform::discardMessages();
 
     glDisable(GL_STENCIL_TEST);
     glDisable(GL_ALPHA_TEST);

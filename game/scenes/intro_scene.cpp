@@ -14,6 +14,11 @@
 double introClock = 0.0;
 double introScroll = 0.0;
 
+void resetIntroScene() {
+    introClock = 0.0;
+    introScroll = 0.0;
+}
+
 namespace {
 
 void texturedQuad(double left, double bottom, double right, double top) {
@@ -71,6 +76,6 @@ void introSceneFrame(App& app) {
     platform::swapBuffers();
     if (freshSpacePress()) {
         startRound();
-        ++app.scene;
+        app.scene = kGameScene;
     }
 }

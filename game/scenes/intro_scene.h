@@ -7,6 +7,9 @@ struct App;
 extern double introClock;
 extern double introScroll;
 
+// The intro's clock and scroll back at their start.
+void resetIntroScene();
+
 // Advances the timeline by `frameTime` milliseconds.
 void advanceIntroTimeline(double frameTime);
 

@@ -2,12 +2,18 @@
 #include "game/scenes/scene_state.h"
 
 #include "app/window.h"
+#include "platform/virtual_keys.h"
 
 std::uint16_t roundCounter = 0;
 std::uint8_t spaceLatch = 0;
 
+void resetSceneState() {
+    roundCounter = 0;
+    spaceLatch = 0;
+}
+
 bool freshSpacePress() {
-    if (KeyState[kSpaceKey] == 0) {
+    if (KeyState[vk::kSpace] == 0) {
         spaceLatch = 0;
         return false;
     }
