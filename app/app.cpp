@@ -43,6 +43,12 @@ App::App() {
 }
 
 void initialize() {
+    openWindow();
+    makeCameraAndProjection();
+    startGame();
+}
+
+void openWindow() {
     windowSettings.title = "Quorl";
     windowSettings.width = 1024;
     windowSettings.height = 768;
@@ -53,9 +59,15 @@ void initialize() {
         destroyWindow(*app);
         raiseTextError(windowErrorText(code));
     }
+}
+
+void makeCameraAndProjection() {
     camera = new Camera{};
     setOrthographicProjection(static_cast<std::uint32_t>(windowSettings.width),
                               static_cast<std::uint32_t>(windowSettings.height));
+}
+
+void startGame() {
     initGame();
     assignControllers();
 }
