@@ -40,8 +40,8 @@ std::int64_t monotonicNs();
 // creates the players anew.
 void recreatePlayers(std::initializer_list<int> slots);
 
-// A curvy line of `elements` cross-sections made by the game's own movement rules (move,
-// turn steps, gaps) inside the arena, marked into the stencil as the game marks it.
+// A curvy line of `elements` cross-sections inside the arena, moved, turned, gapped and marked
+// into the stencil by the game's own updatePlayer and makeGap; left alive and steering straight.
 void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed);
 
 // Clears the stencil in a square of side 2 * half around (x, y).
