@@ -138,10 +138,9 @@ void shutdown(App& app) {
     destroyWindow(app);
 }
 
-int runAndShutDown(App& app) {
+int runGuarded(const std::function<int()>& body) {
     try {
-        runMainLoop(app);
-        shutdown(app);
+        return body();
     } catch (const TextError& error) {
         platform::showMessage(kErrorCaption, error.text);
         return -3;
@@ -149,7 +148,14 @@ int runAndShutDown(App& app) {
         platform::showMessage(kErrorCaption, error.what());
         return -3;
     }
-    return 0;
+}
+
+int runAndShutDown(App& app) {
+    return runGuarded([&app] {
+        runMainLoop(app);
+        shutdown(app);
+        return 0;
+    });
 }
 
 int startUp() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/frame_timer.h"
 #include "platform/platform.h"
@@ -31,6 +32,10 @@ int startUp();
 
 // Runs the main loop and shuts down: 0, or -3 after a fatal error (shown, nothing released).
 int runAndShutDown(App& app);
+
+// Runs `body` under the fatal-error handling of a running game: its result, or -3 after a
+// thrown error's text has been shown in a message box (nothing is released).
+int runGuarded(const std::function<int()>& body);
 
 // Start-up after the App is made: the three steps below, in this order.
 void initialize();
