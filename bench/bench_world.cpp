@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "app/frame_timer.h"
+#include "app/init_game.h"
 #include "app/settings.h"
 #include "game/arena.h"
 #include "game/players/movement.h"
