@@ -15,6 +15,9 @@
 #include "app/settings.h"
 #include "game/arena.h"
 #include "game/players/movement.h"
+#include "game/players/trail_drawing.h"
+#include "gfx/stencil.h"
+#include "gfx/texture_manager.h"
 
 namespace fs = std::filesystem;
 
@@ -68,7 +71,14 @@ void recreatePlayers(std::initializer_list<int> slots) {
     createPlayers();
 }
 
-void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
+namespace {
+
+constexpr std::uint32_t kNoGap = 0xFFFFFFFF;
+
+// One line of `elements` cross-sections moved, turned and gapped by the game's updatePlayer and
+// makeGap while the stencil takes no marks, so that no line dies on a built line; returns the
+// indices of its gap pieces, which stay unmarked.
+std::vector<std::uint32_t> moveLine(Player& player, std::uint32_t elements, std::uint32_t seed) {
     std::mt19937 random(seed);
     auto uniform = [&](double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(random);
@@ -77,15 +87,18 @@ void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     placePlayer(player, uniform(150, 618), uniform(150, 618), uniform(0, 360));
+    player.alive = 1;
+    player.died = 0;
     player.turnTime = 0.0;
     player.fire = 0;
-    glEnable(GL_STENCIL_TEST);
+    std::vector<std::uint32_t> gaps;
     double sinceGap = 0.0;
     int mode = 0, framesLeft = 0;  // mode: 1 left, -1 right, 0 straight
     while (player.pointCount < elements) {
-        // The gaps come from this build's own clock: the game's clock stands still meanwhile.
+        // Gaps follow this build's own clock: the game's clock stands still meanwhile.
         if (settings.gapInterval != 0 && sinceGap >= settings.gapInterval * 1000.0) {
             makeGap(player, settings.gapLength);
+            gaps.push_back(player.pointCount - 3);
             sinceGap = 0.0;
         }
         sinceGap += kFrameMs;
@@ -107,17 +120,42 @@ void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
         }
         player.turnLeft = turn > 0;
         player.turnRight = turn < 0;
-        // Crossing its own or another built line is no death here: the line runs on.
-        player.alive = 1;
         updatePlayer(player, 0, settings.holeRadius, settings.gapLength, kFrameMs);
+        if (player.alive == 0) throw std::runtime_error("a built trail left the arena");
     }
-    player.alive = 1;
-    player.died = 0;
     player.turnLeft = 0;
     player.turnRight = 0;
-    const TrailPoint& head = player.trail[player.pointCount - 1];
-    if (outsideArena(head.leftX, head.leftY) || outsideArena(head.rightX, head.rightY))
-        throw std::runtime_error("a built trail left the arena");
+    return gaps;
+}
+
+// Marks every piece of the line but its gaps, each as the game's emitPiece gives it.
+void markLine(const Player& player, const std::vector<std::uint32_t>& gaps) {
+    glEnable(GL_TEXTURE_2D);
+    bindTexture(player.patternTexture);
+    beginStencilStamp(1);
+    glBegin(GL_QUADS);
+    auto gap = gaps.begin();
+    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i) {
+        const bool isGap = gap != gaps.end() && *gap == i;
+        if (isGap)
+            ++gap;
+        else
+            emitPiece(player.trail[i], player.trail[i + 1]);
+    }
+    glEnd();
+    endStencilStamp();
+}
+
+}  // namespace
+
+void buildTrails(std::uint32_t elements, std::uint32_t firstSeed) {
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0);
+    std::vector<std::vector<std::uint32_t>> gaps;
+    for (int i = 0; i < activePlayerCount(); ++i)
+        gaps.push_back(moveLine(*players[i], elements, firstSeed + i));
+    glStencilMask(~0u);
+    for (int i = 0; i < activePlayerCount(); ++i) markLine(*players[i], gaps[i]);
 }
 
 void clearStencilAround(double x, double y, double half) {
