@@ -44,6 +44,12 @@ App::App() {
 }
 
 void initialize() {
+    openWindow();
+    makeCameraAndProjection();
+    startGame();
+}
+
+void openWindow() {
     windowSettings.title = "Quorl";
     windowSettings.width = 1024;
     windowSettings.height = 768;
@@ -54,9 +60,15 @@ void initialize() {
         destroyWindow(*app);
         raiseTextError(windowErrorText(code));
     }
+}
+
+void makeCameraAndProjection() {
     camera = new Camera{};
     setOrthographicProjection(static_cast<std::uint32_t>(windowSettings.width),
                               static_cast<std::uint32_t>(windowSettings.height));
+}
+
+void startGame() {
     initGame();
     assignControllers();
 }
@@ -127,10 +139,9 @@ void shutdown(App& app) {
     destroyWindow(app);
 }
 
-int runAndShutDown(App& app) {
+int runGuarded(const std::function<int()>& body) {
     try {
-        runMainLoop(app);
-        shutdown(app);
+        return body();
     } catch (const TextError& error) {
         platform::showMessage(kErrorCaption, error.text);
         return -3;
@@ -138,7 +149,14 @@ int runAndShutDown(App& app) {
         platform::showMessage(kErrorCaption, error.what());
         return -3;
     }
-    return 0;
+}
+
+int runAndShutDown(App& app) {
+    return runGuarded([&app] {
+        runMainLoop(app);
+        shutdown(app);
+        return 0;
+    });
 }
 
 int startUp() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/frame_timer.h"
 #include "platform/platform.h"
@@ -37,8 +38,21 @@ int startUp();
 // Runs the main loop and shuts down: 0, or -3 after a fatal error (shown, nothing released).
 int runAndShutDown(App& app);
 
-// Opens the window, sets the projection and starts the game.
+// Runs `body` under the fatal-error handling of a running game: its result, or -3 after a
+// thrown error's text has been shown in a message box (nothing is released).
+int runGuarded(const std::function<int()>& body);
+
+// Start-up after the App is made: the three steps below, in this order.
 void initialize();
+
+// Opens the 1024 x 768 window, fullscreen as configured; throws the window's error text.
+void openWindow();
+
+// Makes the camera and sets the orthographic projection of the window's size.
+void makeCameraAndProjection();
+
+// Sets the game's GL state, loads its images and lets controllers steer the enabled slots.
+void startGame();
 
 // Handles messages and runs frames until `quit` is set.
 void runMainLoop(App& app);

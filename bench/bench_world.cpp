@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -14,7 +13,9 @@
 #include "app/frame_timer.h"
 #include "app/init_game.h"
 #include "app/settings.h"
+#include "game/arena.h"
 #include "game/players/movement.h"
+#include "game/players/trail_drawing.h"
 #include "gfx/stencil.h"
 #include "gfx/texture_manager.h"
 
@@ -22,67 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kArenaSize = 768.0;
 constexpr double kFrameMs = 16.0;
-
-// One frame of straight travel: the head moves, its texture coordinate runs on.
-void moveHead(Player& player) {
-    TrailPoint& head = player.trail[player.pointCount - 1];
-    const double dt = kFrameMs / 1000.0;
-    translateTrailPoint(head, player.velocityX * dt, player.velocityY * dt);
-    const double du = dt * player.speed / player.patternLength;
-    head.leftT += du;
-    head.rightT += du;
-}
-
-// The turn step: a copy of the head rotated about its inner edge, then the new heading.
-void turnStep(Player& player, bool left) {
-    const double step = (left ? 1.0 : -1.0) * player.turnTime / 1000.0 * player.turnRate;
-    growTrailFor(player, player.pointCount + 2);
-    const std::uint32_t n = player.pointCount;
-    player.trail[n] = player.trail[n - 1];
-    TrailPoint& p = player.trail[n];
-    if (left) {
-        rotateAbout(p.centerX, p.centerY, p.leftX, p.leftY, step);
-        rotateAbout(p.rightX, p.rightY, p.leftX, p.leftY, step);
-    } else {
-        rotateAbout(p.centerX, p.centerY, p.rightX, p.rightY, step);
-        rotateAbout(p.leftX, p.leftY, p.rightX, p.rightY, step);
-    }
-    player.trail[n + 1] = p;
-    player.pointCount = n + 2;
-    setHeading(player, step);
-    player.turnTime = 0.0;
-}
-
-bool outside(double x, double y, double margin) {
-    return x < margin || x > kArenaSize - margin || y < margin || y > kArenaSize - margin;
-}
-
-void emitVertex(double s, double t, double x, double y) {
-    glTexCoord2d(s, t);
-    glVertex2d(x, y);
-}
-
-// Marks every piece but the gaps, in the vertex order the game marks its pieces.
-void markTrail(const Player& player, const std::vector<char>& gapPiece) {
-    glEnable(GL_STENCIL_TEST);
-    glEnable(GL_TEXTURE_2D);
-    bindTexture(player.patternTexture);
-    beginStencilStamp(1);
-    glBegin(GL_QUADS);
-    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i) {
-        if (gapPiece[i] != 0) continue;
-        const TrailPoint& a = player.trail[i];
-        const TrailPoint& b = player.trail[i + 1];
-        emitVertex(a.leftS, a.leftT, a.leftX, a.leftY);
-        emitVertex(a.rightS, a.rightT, a.rightX, a.rightY);
-        emitVertex(b.rightS, b.rightT, b.rightX, b.rightY);
-        emitVertex(b.leftS, b.leftT, b.leftX, b.leftY);
-    }
-    glEnd();
-    endStencilStamp();
-}
 
 }  // namespace
 
@@ -130,7 +71,14 @@ void recreatePlayers(std::initializer_list<int> slots) {
     createPlayers();
 }
 
-void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
+namespace {
+
+constexpr std::uint32_t kNoGap = 0xFFFFFFFF;
+
+// One line of `elements` cross-sections moved, turned and gapped by the game's updatePlayer and
+// makeGap while the stencil takes no marks, so that no line dies on a built line; returns the
+// indices of its gap pieces, which stay unmarked.
+std::vector<std::uint32_t> moveLine(Player& player, std::uint32_t elements, std::uint32_t seed) {
     std::mt19937 random(seed);
     auto uniform = [&](double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(random);
@@ -142,14 +90,15 @@ void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
     player.alive = 1;
     player.died = 0;
     player.turnTime = 0.0;
-    std::vector<char> gapPiece(player.trail.size(), 0);
+    player.fire = 0;
+    std::vector<std::uint32_t> gaps;
     double sinceGap = 0.0;
     int mode = 0, framesLeft = 0;  // mode: 1 left, -1 right, 0 straight
     while (player.pointCount < elements) {
+        // Gaps follow this build's own clock: the game's clock stands still meanwhile.
         if (settings.gapInterval != 0 && sinceGap >= settings.gapInterval * 1000.0) {
             makeGap(player, settings.gapLength);
-            if (gapPiece.size() < player.trail.size()) gapPiece.resize(player.trail.size(), 0);
-            gapPiece[player.pointCount - 3] = 1;
+            gaps.push_back(player.pointCount - 3);
             sinceGap = 0.0;
         }
         sinceGap += kFrameMs;
@@ -158,7 +107,7 @@ void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
         const TrailPoint& head = player.trail[player.pointCount - 1];
         const double dirX = player.velocityX / player.speed, dirY = player.velocityY / player.speed;
         int turn = 0;
-        if (outside(head.centerX + dirX * 90.0, head.centerY + dirY * 90.0, 40.0)) {
+        if (outsideArena(head.centerX + dirX * 90.0, head.centerY + dirY * 90.0, 40.0)) {
             const double cross = dirX * (384.0 - head.centerY) - dirY * (384.0 - head.centerX);
             turn = cross >= 0.0 ? 1 : -1;
         } else {
@@ -169,17 +118,44 @@ void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed) {
             --framesLeft;
             turn = mode;
         }
-        moveHead(player);
-        if (turn != 0) {
-            player.turnTime += kFrameMs;
-            if (player.turnTime >= player.turnStepInterval) turnStep(player, turn > 0);
-        }
-        if (gapPiece.size() < player.trail.size()) gapPiece.resize(player.trail.size(), 0);
+        player.turnLeft = turn > 0;
+        player.turnRight = turn < 0;
+        updatePlayer(player, 0, settings.holeRadius, settings.gapLength, kFrameMs);
+        if (player.alive == 0) throw std::runtime_error("a built trail left the arena");
     }
-    const TrailPoint& head = player.trail[player.pointCount - 1];
-    if (outside(head.leftX, head.leftY, 0.0) || outside(head.rightX, head.rightY, 0.0))
-        throw std::runtime_error("a built trail left the arena");
-    markTrail(player, gapPiece);
+    player.turnLeft = 0;
+    player.turnRight = 0;
+    return gaps;
+}
+
+// Marks every piece of the line but its gaps, each as the game's emitPiece gives it.
+void markLine(const Player& player, const std::vector<std::uint32_t>& gaps) {
+    glEnable(GL_TEXTURE_2D);
+    bindTexture(player.patternTexture);
+    beginStencilStamp(1);
+    glBegin(GL_QUADS);
+    auto gap = gaps.begin();
+    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i) {
+        const bool isGap = gap != gaps.end() && *gap == i;
+        if (isGap)
+            ++gap;
+        else
+            emitPiece(player.trail[i], player.trail[i + 1]);
+    }
+    glEnd();
+    endStencilStamp();
+}
+
+}  // namespace
+
+void buildTrails(std::uint32_t elements, std::uint32_t firstSeed) {
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(0);
+    std::vector<std::vector<std::uint32_t>> gaps;
+    for (int i = 0; i < activePlayerCount(); ++i)
+        gaps.push_back(moveLine(*players[i], elements, firstSeed + i));
+    glStencilMask(~0u);
+    for (int i = 0; i < activePlayerCount(); ++i) markLine(*players[i], gaps[i]);
 }
 
 void clearStencilAround(double x, double y, double half) {

@@ -40,9 +40,10 @@ std::int64_t monotonicNs();
 // creates the players anew.
 void recreatePlayers(std::initializer_list<int> slots);
 
-// A curvy line of `elements` cross-sections made by the game's own movement rules (move,
-// turn steps, gaps) inside the arena, marked into the stencil as the game marks it.
-void buildTrail(Player& player, std::uint32_t elements, std::uint32_t seed);
+// For each player taking part, a curvy line of `elements` cross-sections inside the arena from
+// random seed firstSeed + its index, moved, turned and gapped by the game's own updatePlayer and
+// makeGap, then marked into the stencil but for its gaps; left alive and steering straight.
+void buildTrails(std::uint32_t elements, std::uint32_t firstSeed);
 
 // Clears the stencil in a square of side 2 * half around (x, y).
 void clearStencilAround(double x, double y, double half);

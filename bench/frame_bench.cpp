@@ -155,7 +155,7 @@ void setUpCrowd(std::uint32_t elements) {
     seedRandom(11);
     startRound();
     app->scene = 1;
-    for (int i = 0; i < activePlayerCount(); ++i) buildTrail(*players[i], elements, 100 + i);
+    buildTrails(elements, 100);
     for (int i = 0; i < activePlayerCount(); ++i) {
         const Player& p = *players[i];
         const TrailPoint& head = p.trail[p.pointCount - 1];

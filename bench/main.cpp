@@ -22,14 +22,11 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/init_game.h"
-#include "app/settings.h"
 #include "app/text_error.h"
 #include "app/window.h"
 #include "bench/bench_world.h"
 #include "bench/frame_bench.h"
 #include "bench/match_memory.h"
-#include "gfx/camera.h"
 #include "platform/platform.h"
 
 extern char** environ;
@@ -66,15 +63,10 @@ int startupPhasesChild(const char* folder) {
     std::vector<std::int64_t> marks{monotonicNs()};
     app = new App;
     marks.push_back(monotonicNs());
-    windowSettings.title = "Quorl";
-    windowSettings.width = 1024;
-    windowSettings.height = 768;
-    windowSettings.fullscreen = settings.fullscreen != 0;
-    if (createWindow(*app) != 0) return 1;
+    openWindow();
     marks.push_back(monotonicNs());
-    camera = new Camera{};
-    setOrthographicProjection(1024, 768);
-    initGame();
+    makeCameraAndProjection();
+    startGame();
     marks.push_back(monotonicNs());
     while (pumpOnce(*app) != LoopStep::frame) windowSettings.active = true;
     marks.push_back(monotonicNs());

@@ -19,19 +19,20 @@
 #include "app/window.h"
 #include "bench/alloc_counter.h"
 #include "bench/bench_world.h"
+#include "game/arena.h"
 #include "game/entities/entity_tables.h"
 #include "game/players/controls.h"
 #include "game/players/player.h"
 #include "game/scenes/scene_state.h"
+#include "gfx/angles.h"
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
 constexpr double kFrameMs = 16.0;
-constexpr int kArena = 768;
-constexpr double kPi = 3.141592653589793;
-constexpr int kLookSteps = 28;  // 3 px each: 84 px ahead
-constexpr std::uint8_t kSpace = 32;
+constexpr int kArena = static_cast<int>(kArenaSize);  // pixels of the collision map per side
+constexpr int kLookSteps = 28;                        // 3 px each: 84 px ahead
 
 // Six slots, a score limit no five-minute match reaches, no swap waiting.
 void writeSixPlayerConfig() {
@@ -164,7 +165,7 @@ private:
         const double side = p.lineWidth * 0.5 + 1.5;
         for (int step = 1; step <= kLookSteps; ++step) {
             angle += turn * degreesPerStep;
-            const double a = angle * kPi / 180.0, c = std::cos(a), s = std::sin(a);
+            const double a = radians(angle), c = std::cos(a), s = std::sin(a);
             x += 3.0 * c;
             y += 3.0 * s;
             if (step < 2) continue;  // the head's own fresh piece
@@ -258,9 +259,9 @@ int runMemoryMatch(int frames, bool lingering) {
             lingering && (inIntro ? played < introFrames : bannerFrames++ < lastRound);
         if ((inIntro || onBanner) && !lingers) {
             // SPACE down for one frame and up for the next: one fresh press per new round.
-            keys.set(kSpace, !keys.held(kSpace));
+            keys.set(vk::kSpace, !keys.held(vk::kSpace));
         } else {
-            keys.set(kSpace, false);
+            keys.set(vk::kSpace, false);
             if (app->scene == 1 && !onBanner) driver.steer(keys);
         }
         advanceClock(kFrameMs);

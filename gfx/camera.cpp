@@ -8,12 +8,11 @@
 
 #include "app/text_error.h"
 #include "app/window.h"
+#include "gfx/angles.h"
 
 Camera* camera = nullptr;
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 void finishProjection(std::uint32_t width, std::uint32_t height) {
     glMatrixMode(GL_MODELVIEW);
@@ -23,9 +22,9 @@ void finishProjection(std::uint32_t width, std::uint32_t height) {
 
 // The inverse of the camera orientation Ry(angleY) * Rz(angleZ) * Rx(angleX).
 void multiplyRotation(const Camera& cam) {
-    const double a = cam.angleX * kPi / 180.0;
-    const double b = cam.angleY * kPi / 180.0;
-    const double c = cam.angleZ * kPi / 180.0;
+    const double a = radians(cam.angleX);
+    const double b = radians(cam.angleY);
+    const double c = radians(cam.angleZ);
     const double sa = std::sin(a), ca = std::cos(a);
     const double sb = std::sin(b), cb = std::cos(b);
     const double sc = std::sin(c), cc = std::cos(c);

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "game/arena.h"
 #include "game/entities/entity_tables.h"
 #include "gfx/sprite.h"
 #include "gfx/stencil.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr double kRocketSpeed = 400.0;
-constexpr double kArenaSize = 768.0;
 
 // Clears the stencil wherever the hole image's alpha is not 0, then restores the state.
 void blastHole(const Rocket& rocket) {
@@ -30,7 +30,7 @@ void drawSprite(const Rocket& rocket) {
 void updateRocket(Rocket& rocket, double frameTime) {
     rocket.x += rocket.dirX * frameTime / 1000.0 * kRocketSpeed;
     rocket.y += rocket.dirY * frameTime / 1000.0 * kRocketSpeed;
-    if (rocket.x < 0.0 || rocket.x > kArenaSize || rocket.y < 0.0 || rocket.y > kArenaSize) {
+    if (outsideArena(rocket.x, rocket.y)) {
         rocket.dead = 1;
         return;
     }

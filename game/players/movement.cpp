@@ -5,15 +5,15 @@
 
 #include <cmath>
 
+#include "game/arena.h"
 #include "game/entities/rockets.h"
 #include "game/players/trail_drawing.h"
+#include "gfx/angles.h"
 #include "gfx/image_names.h"
 #include "gfx/stencil.h"
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kArenaSize = 768.0;
 constexpr double kProbeOffset = 1.5;
 constexpr double kRocketOffset = 4.5;
 
@@ -26,7 +26,7 @@ double bySign(double velocity, double offset) {
 // rockets follow: velocity / speed would be 0 / 0 and put NaN into trails and rockets.
 Point travelDirection(const Player& player) {
     if (player.speed == 0.0) {
-        const double a = player.angle * kPi / 180.0;
+        const double a = radians(player.angle);
         return {std::cos(a), std::sin(a)};
     }
     return {player.velocityX / player.speed, player.velocityY / player.speed};
@@ -66,10 +66,6 @@ void fireHeldRocket(Player& player, double holeRadius) {
     const Point direction = travelDirection(player);
     spawnRocket(startX, startY, rocket, hole, direction.x, direction.y, holeRadius);
     player.heldKind = 0;
-}
-
-bool outsideArena(double x, double y) {
-    return x < 0.0 || x > kArenaSize || y < 0.0 || y > kArenaSize;
 }
 
 bool probeHits(double x, double y, double ox, double oy) {

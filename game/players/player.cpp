@@ -3,16 +3,13 @@
 
 #include <cmath>
 
+#include "gfx/angles.h"
+
 Player* players[kSlotCount] = {};
 
 namespace {
-constexpr double kPi = 3.141592653589793;
 constexpr std::size_t kTrailSizeAtPlacement = 1000;
 constexpr std::size_t kTrailGrowth = 500;
-
-double radians(double degrees) {
-    return degrees * kPi / 180.0;
-}
 }  // namespace
 
 int activePlayerCount() {

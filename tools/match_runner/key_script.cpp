@@ -6,6 +6,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "game/players/controls.h"
+#include "platform/virtual_keys.h"
+
 int parseFrame(const std::string& text, const std::string& event) {
     if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos)
@@ -18,12 +21,33 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-std::uint8_t keyByName(const std::string& name) {
-    static const std::map<std::string, std::uint8_t> named = {
-        {"space", 32},   {"esc", 27},    {"escape", 27},   {"left", 0x25}, {"up", 0x26},
-        {"right", 0x27}, {"down", 0x28}, {"insert", 0x2D}, {"home", 0x24}, {"pageup", 0x21},
-        {"kp/", 0x6F},   {"kp-", 0x6D},  {"kp*", 0x6A},    {"alt", 0x12},  {"return", 0x0D},
+namespace {
+
+// The names of the slot keys that are no letter, as the slot key table orders them: turn left,
+// turn right and fire of the first three slots (the other slots' keys are letters).
+constexpr const char* kSlotKeyNames[3][3] = {
+    {"left", "right", "up"},
+    {"kp/", "kp-", "kp*"},
+    {"insert", "pageup", "home"},
+};
+
+std::map<std::string, std::uint8_t> namedKeys() {
+    std::map<std::string, std::uint8_t> named = {
+        {"space", vk::kSpace}, {"esc", vk::kEscape}, {"escape", vk::kEscape},
+        {"down", vk::kDown},   {"alt", vk::kAlt},    {"return", vk::kReturn},
     };
+    for (int slot = 0; slot < 3; ++slot) {
+        named[kSlotKeyNames[slot][0]] = kSlotKeys[slot].left;
+        named[kSlotKeyNames[slot][1]] = kSlotKeys[slot].right;
+        named[kSlotKeyNames[slot][2]] = kSlotKeys[slot].fire;
+    }
+    return named;
+}
+
+}  // namespace
+
+std::uint8_t keyByName(const std::string& name) {
+    static const std::map<std::string, std::uint8_t> named = namedKeys();
     const std::string key = lowerCase(name);
     if (auto found = named.find(key); found != named.end()) return found->second;
     if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0])))

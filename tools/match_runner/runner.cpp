@@ -5,7 +5,6 @@
 #include <IL/il.h>
 
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
@@ -13,7 +12,6 @@
 #include "app/app.h"
 #include "app/random.h"
 #include "app/settings.h"
-#include "app/text_error.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
 #include "game/players/player.h"
@@ -64,11 +62,11 @@ void drivePads(const std::vector<PadEvent>& pads, int frame, std::vector<int>& c
     }
 }
 
-// Handles the queued messages, then runs one frame; false when the loop should end.
+// Handles the queued messages, then runs one frame; false when the game quit before a frame.
 bool runOneFrame(App& game) {
     for (;;) {
         const LoopStep step = pumpOnce(game);
-        if (step == LoopStep::frame) return !game.quit;
+        if (step == LoopStep::frame) return true;
         if (game.quit) return false;
         if (step == LoopStep::idle) {
             windowSettings.active = true;  // nobody can minimise a headless window
@@ -116,13 +114,14 @@ void printSummary(std::ostream& out, int frames, const App& game) {
 
 int playFrames(const RunOptions& options, std::ostream& summary) {
     int frame = 0;
-    bool running = true;
     std::vector<int> controllers;
-    while (running && frame < options.frames) {
+    // ESC quits in the frame it is seen, which still runs; SPACE after the match posts a quit
+    // that is taken before any further frame, so that pass is no frame.
+    while (!app->quit && frame < options.frames) {
         postKeys(options.keys, frame);
         drivePads(options.pads, frame, controllers);
         advanceHandCounter(options.frameMs);
-        running = runOneFrame(*app);
+        if (!runOneFrame(*app)) break;
         ++frame;
         if (options.every > 0 && frame % options.every == 0)
             saveFrame(numbered(options.everyPrefix, frame));
@@ -145,13 +144,5 @@ int runMatch(const RunOptions& options, std::ostream& summary) {
     if (started != 0) return started;
     seedRandom(options.seed);
     ilEnable(IL_FILE_OVERWRITE);
-    try {
-        return playFrames(options, summary);
-    } catch (const TextError& error) {
-        platform::showMessage("An exception occured:", error.text);
-        return -3;
-    } catch (const std::exception& error) {
-        platform::showMessage("An exception occured:", error.what());
-        return -3;
-    }
+    return runGuarded([&] { return playFrames(options, summary); });
 }
