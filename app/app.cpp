@@ -87,6 +87,15 @@ LoopStep pumpOnce(App& app) {
     return LoopStep::frame;
 }
 
+bool runHeadlessFrame(App& app) {
+    for (;;) {
+        const LoopStep step = pumpOnce(app);
+        if (step == LoopStep::frame) return true;
+        if (app.quit) return false;
+        if (step == LoopStep::idle) windowSettings.active = true;
+    }
+}
+
 void runMainLoop(App& app) {
     while (!app.quit) {
         // Frames never wait; only a minimised window waits briefly for its next message.

@@ -63,6 +63,11 @@ enum class LoopStep { message, frame, idle };
 // One pass of the main loop: one queued message, or else (while active) one frame.
 LoopStep pumpOnce(App& app);
 
+// One frame for a driver without a window system (the headless runner, the benchmark): handles
+// the queued messages, then runs a frame; nobody can minimise such a window, so it is active.
+// False when the game quit before a frame ran.
+bool runHeadlessFrame(App& app);
+
 // One frame: measures the frame time, restarts the timer and runs the current scene.
 void stepFrame(App& app);
 

@@ -129,7 +129,7 @@ void setUpEarlyRound() {
     for (std::uint32_t seed = 7;; ++seed) {
         seedRandom(seed);
         startRound();
-        app->scene = 1;
+        app->scene = kGameScene;
         playFrames(8);
         if (everyoneAlive()) return;
     }
@@ -154,7 +154,7 @@ void setUpCrowd(std::uint32_t elements) {
     clearEntities();
     seedRandom(11);
     startRound();
-    app->scene = 1;
+    app->scene = kGameScene;
     buildTrails(elements, 100);
     for (int i = 0; i < activePlayerCount(); ++i) {
         const Player& p = *players[i];
@@ -292,7 +292,7 @@ void countSteadyStateAllocations() {
     clearEntities();
     seedRandom(3);
     startRound();
-    app->scene = 1;
+    app->scene = kGameScene;
     placePlayer(*players[0], 100, 250, 0);
     placePlayer(*players[1], 100, 520, 0);
     playFrames(10);

@@ -42,11 +42,7 @@ int startupChild(const std::int64_t mainNs, const char* folder) {
     const std::int64_t entryNs = monotonicNs();
     if (startUp() != 0) return 1;
     const std::int64_t startedNs = monotonicNs();
-    for (;;) {
-        const LoopStep step = pumpOnce(*app);
-        if (step == LoopStep::frame) break;
-        if (step == LoopStep::idle) windowSettings.active = true;
-    }
+    runHeadlessFrame(*app);
     const std::int64_t swappedNs = monotonicNs();
     glFinish();
     const std::int64_t finishedNs = monotonicNs();
@@ -68,7 +64,7 @@ int startupPhasesChild(const char* folder) {
     makeCameraAndProjection();
     startGame();
     marks.push_back(monotonicNs());
-    while (pumpOnce(*app) != LoopStep::frame) windowSettings.active = true;
+    runHeadlessFrame(*app);
     marks.push_back(monotonicNs());
     glFinish();
     marks.push_back(monotonicNs());

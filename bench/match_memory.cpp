@@ -216,16 +216,6 @@ bool roundOver() {
     return alive <= 1;
 }
 
-// Handles the queued messages, then runs one frame; false when the game asked to quit.
-bool runOneFrame() {
-    for (;;) {
-        const LoopStep step = pumpOnce(*app);
-        if (step == LoopStep::frame) return !app->quit;
-        if (app->quit) return false;
-        if (step == LoopStep::idle) windowSettings.active = true;  // nobody minimises it
-    }
-}
-
 }  // namespace
 
 int runMemoryMatch(int frames, bool lingering) {
@@ -234,7 +224,7 @@ int runMemoryMatch(int frames, bool lingering) {
     if (startUp() != 0) return 1;
     seedRandom(1);  // the same round starts every run
     advanceClock(kFrameMs);
-    runOneFrame();
+    runHeadlessFrame(*app);
     const long startKb = peakKb();
     std::printf("(%s) Peak memory of a six-player match of %d frames of 16 ms (%.1f min)%s\n",
                 lingering ? "h" : "g", frames, frames * kFrameMs / 60000.0,
@@ -253,7 +243,8 @@ int runMemoryMatch(int frames, bool lingering) {
     const auto begin = std::chrono::steady_clock::now();
     alloc_counter::reset();
     for (; played < frames; ++played) {
-        const bool inIntro = app->scene == 0, onBanner = app->scene == 1 && roundOver();
+        const bool inIntro = app->scene == kIntroScene,
+                   onBanner = app->scene == kGameScene && roundOver();
         idleFrames += inIntro || onBanner;
         const bool lingers =
             lingering && (inIntro ? played < introFrames : bannerFrames++ < lastRound);
@@ -262,14 +253,14 @@ int runMemoryMatch(int frames, bool lingering) {
             keys.set(vk::kSpace, !keys.held(vk::kSpace));
         } else {
             keys.set(vk::kSpace, false);
-            if (app->scene == 1 && !onBanner) driver.steer(keys);
+            if (app->scene == kGameScene && !onBanner) driver.steer(keys);
         }
         advanceClock(kFrameMs);
         alloc_counter::setCounting(true);
-        const bool running = runOneFrame();
+        const bool running = runHeadlessFrame(*app) && !app->quit;
         alloc_counter::setCounting(false);
         if (!running) break;
-        if (app->scene != 1) continue;
+        if (app->scene != kGameScene) continue;
         if (roundOver()) {
             if (roundFrames > 0) {
                 lastRound = roundFrames;

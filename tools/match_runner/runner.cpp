@@ -62,18 +62,6 @@ void drivePads(const std::vector<PadEvent>& pads, int frame, std::vector<int>& c
     }
 }
 
-// Handles the queued messages, then runs one frame; false when the game quit before a frame.
-bool runOneFrame(App& game) {
-    for (;;) {
-        const LoopStep step = pumpOnce(game);
-        if (step == LoopStep::frame) return true;
-        if (game.quit) return false;
-        if (step == LoopStep::idle) {
-            windowSettings.active = true;  // nobody can minimise a headless window
-        }
-    }
-}
-
 void saveFrame(const std::string& path) {
     if (!saveScreenshot(path.c_str(), windowSettings.width, windowSettings.height))
         std::fprintf(stderr, "could not write %s\n", path.c_str());
@@ -121,7 +109,7 @@ int playFrames(const RunOptions& options, std::ostream& summary) {
         postKeys(options.keys, frame);
         drivePads(options.pads, frame, controllers);
         advanceHandCounter(options.frameMs);
-        if (!runOneFrame(*app)) break;
+        if (!runHeadlessFrame(*app)) break;
         ++frame;
         if (options.every > 0 && frame % options.every == 0)
             saveFrame(numbered(options.everyPrefix, frame));
