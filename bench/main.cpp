@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/process_state.h"
 #include "app/text_error.h"
 #include "app/window.h"
 #include "bench/bench_world.h"
@@ -50,6 +51,7 @@ int startupChild(const std::int64_t mainNs, const char* folder) {
                 static_cast<long long>(entryNs), static_cast<long long>(startedNs),
                 static_cast<long long>(swappedNs), static_cast<long long>(finishedNs));
     shutdown(*app);
+    resetProcessState();
     return 0;
 }
 
@@ -72,6 +74,7 @@ int startupPhasesChild(const char* folder) {
         std::printf("%lld ", static_cast<long long>(marks[i] - marks[i - 1]));
     std::printf("\n");
     shutdown(*app);
+    resetProcessState();
     return 0;
 }
 
@@ -191,6 +194,7 @@ int runTable() {
     platform::setSwapInterval(0);
     runFrameTable();
     shutdown(*app);
+    resetProcessState();
     return 0;
 }
 
@@ -201,6 +205,7 @@ int runProfile(const std::string& scenario, int frames) {
     platform::setSwapInterval(0);
     runScenarioForProfile(scenario, frames);
     shutdown(*app);
+    resetProcessState();
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/process_state.h"
 #include "app/random.h"
 #include "app/settings.h"
 #include "app/window.h"
@@ -304,5 +305,6 @@ int runMemoryMatch(int frames, bool lingering) {
                     sizeof(Pickup), sizeof(Rocket), sizeof(TrailPoint));
     }
     shutdown(*app);
+    resetProcessState();
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "app/app.h"
+#include "app/process_state.h"
 #include "app/random.h"
 #include "app/settings.h"
 #include "app/window.h"
@@ -117,9 +118,8 @@ int playFrames(const RunOptions& options, std::ostream& summary) {
     if (!options.finalPng.empty()) saveFrame(options.finalPng);
     printSummary(summary, frame, *app);
     shutdown(*app);
-    // As the game does after a clean run, so a leak check finds nothing of ours left.
-    delete app;
-    app = nullptr;
+    // The App goes too, as after the game's clean run, so a leak check finds nothing of ours.
+    resetProcessState();
     return 0;
 }
 
