@@ -161,7 +161,7 @@ SettingField slotEnabledField(int slot) {
 
 SettingField slotNameField(int slot) {
     const std::string name = "slot" + std::to_string(slot) + ".name";
-    const std::string allowed = "at most 10 characters: " + std::string(kDrawableCharacters);
+    const std::string allowed = "at most 10 characters: " + drawableCharacters();
     return slotField(
         slot, "name", "The player's name.", allowed,
         [=](Settings& s, const std::string& value) {
