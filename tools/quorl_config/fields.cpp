@@ -332,19 +332,6 @@ std::string patternNameProblem(const std::string& name) {
     return "";
 }
 
-std::string slotKeysText(int slot) {
-    static const char* const kKeys[kSlotCount][3] = {
-        {"Left arrow", "Right arrow", "Up arrow"},
-        {"keypad /", "keypad -", "keypad *"},
-        {"Insert", "Page Up", "Home"},
-        {"I", "P", "O"},
-        {"V", "N", "B"},
-        {"Q", "E", "W"},
-    };
-    const auto& keys = kKeys[slot];
-    return std::string("left ") + keys[0] + ", right " + keys[1] + ", fire " + keys[2];
-}
-
 std::string counted(std::size_t count, const std::string& noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }

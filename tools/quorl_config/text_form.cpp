@@ -14,6 +14,7 @@
 #include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/key_names.h"
 
 namespace {
 
