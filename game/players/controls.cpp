@@ -1,17 +1,9 @@
-// The key table of the six slots, the per-frame reading of the keys, and the slots that game
-// controllers steer.
+// The per-frame reading of the six slots' keys, and the slots that game controllers steer.
 #include "game/players/controls.h"
 
 #include "app/settings.h"
 #include "app/window.h"
 #include "game/players/player.h"
-
-const SlotKeys kSlotKeys[6] = {
-    {0x25, 0x27, 0x26},  // arrows: left, right, up
-    {0x6F, 0x6D, 0x6A},  // keypad: /, -, *
-    {0x2D, 0x21, 0x24},  // Insert, Page Up, Home
-    {'I', 'P', 'O'},    {'V', 'N', 'B'}, {'Q', 'E', 'W'},
-};
 
 void readControls() {
     int index = 0;

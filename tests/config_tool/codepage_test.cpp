@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
+#include "gfx/glyph_map.h"
 #include "test_support.h"
 
 namespace {
@@ -43,6 +46,19 @@ TEST(CodePage, AsciiPassesThroughOnlyWhereTheFontDraws) {
     }
     EXPECT_FALSE(fontDraws(0));
     EXPECT_EQ(gameBytesToUtf8("A\x01\xE4;"), "A\\x01\\xE4\\x3B");
+}
+
+TEST(CodePage, EveryGlyphOfTheFontRoundTripsThroughUtf8) {
+    for (const Glyph& glyph : fontGlyphs()) {
+        const std::string byte(1, static_cast<char>(glyph.byte));
+        EXPECT_TRUE(fontDraws(glyph.byte)) << int{glyph.byte};
+        EXPECT_EQ(utf8ToGameBytes(gameBytesToUtf8(byte)), byte) << int{glyph.byte};
+        // Letters and digits are described as ranges; every other character is listed.
+        if (glyph.byte >= 0x80 || std::isalnum(glyph.byte) == 0) {
+            EXPECT_TRUE(contains(drawableCharacters() + " ", " " + gameBytesToUtf8(byte) + " "))
+                << int{glyph.byte};
+        }
+    }
 }
 
 TEST(CodePage, NamesTheCharacterTheFontLacks) {

@@ -1,58 +1,27 @@
-// The game's font covers ASCII letters, digits, some punctuation and 18 accented letters that
-// sit at their Windows-1250 code points; this file maps them to and from UTF-8.
+// The game's bytes that its font draws, mapped to and from UTF-8: ASCII letters, digits and
+// punctuation, and accented letters at their Windows-1250 bytes.
 #include "tools/quorl_config/codepage.h"
 
+#include <cctype>
 #include <cstdio>
-#include <cstring>
 
+#include "gfx/glyph_map.h"
 #include "tools/quorl_config/config_error.h"
-
-const char* const kDrawableCharacters =
-    "letters a-z A-Z, digits 0-9, space, . , - _ ? ! ( ) < > { } = + * / \\ # & @ ' \" : "
-    "and the accented letters \xC3\x81 \xC3\x89 \xC3\x8D \xC3\x93 \xC3\x96 \xC5\x90 \xC3\x9A "
-    "\xC3\x9C \xC5\xB0 \xC3\xA1 \xC3\xA9 \xC3\xAD \xC3\xB3 \xC3\xB6 \xC5\x91 \xC3\xBA \xC3\xBC "
-    "\xC5\xB1";
 
 namespace {
 
-struct AccentedLetter {
-    std::uint8_t byte;
-    char32_t codePoint;
-};
-
-// The accented letters of the font: Windows-1250 byte and Unicode code point.
-constexpr AccentedLetter kAccentedLetters[] = {
-    {0xC1, 0x00C1}, {0xC9, 0x00C9}, {0xCD, 0x00CD}, {0xD3, 0x00D3}, {0xD6, 0x00D6}, {0xD5, 0x0150},
-    {0xDA, 0x00DA}, {0xDC, 0x00DC}, {0xDB, 0x0170}, {0xE1, 0x00E1}, {0xE9, 0x00E9}, {0xED, 0x00ED},
-    {0xF3, 0x00F3}, {0xF6, 0x00F6}, {0xF5, 0x0151}, {0xFA, 0x00FA}, {0xFC, 0x00FC}, {0xFB, 0x0171},
-};
-
-constexpr char kDrawablePunctuation[] = " .,-_?!()<>{}=+*/\\#&@'\":";
-
-bool isAsciiAlnum(std::uint8_t byte) {
-    return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') ||
-           (byte >= 'A' && byte <= 'Z');
-}
-
-// Code point of a drawable byte; 0 when the font has no glyph for it.
+// Code point of a byte the game can show: one the font draws, or the space; 0 for any other.
 char32_t codePointOf(std::uint8_t byte) {
-    if (isAsciiAlnum(byte) || (byte != 0 && std::strchr(kDrawablePunctuation, byte) != nullptr)) {
-        return byte;
-    }
-    for (const AccentedLetter& letter : kAccentedLetters) {
-        if (letter.byte == byte) return letter.codePoint;
-    }
-    return 0;
+    if (byte == ' ') return ' ';
+    const Glyph* glyph = findGlyph(byte);
+    return glyph != nullptr ? glyph->codePoint : 0;
 }
 
 // Game byte of a code point; 0 when the font has no glyph for it.
 std::uint8_t byteOf(char32_t codePoint) {
-    if (codePoint < 0x80) {
-        const auto byte = static_cast<std::uint8_t>(codePoint);
-        return codePointOf(byte) != 0 ? byte : 0;
-    }
-    for (const AccentedLetter& letter : kAccentedLetters) {
-        if (letter.codePoint == codePoint) return letter.byte;
+    if (codePoint == ' ') return ' ';
+    for (const Glyph& glyph : fontGlyphs()) {
+        if (glyph.codePoint == codePoint) return glyph.byte;
     }
     return 0;
 }
@@ -145,5 +114,21 @@ std::string gameBytesToUtf8(const std::string& bytes) {
 std::string hexEscape(std::uint8_t byte) {
     char text[8];
     std::snprintf(text, sizeof text, "\\x%02X", byte);
+    return text;
+}
+
+const std::string& drawableCharacters() {
+    static const std::string text = [] {
+        std::string punctuation, accented;
+        for (const Glyph& glyph : fontGlyphs()) {
+            if (glyph.codePoint >= 0x80) {
+                accented += " " + encodeUtf8(glyph.codePoint);
+            } else if (std::isalnum(glyph.byte) == 0) {
+                punctuation += std::string(1, static_cast<char>(glyph.byte)) + " ";
+            }
+        }
+        return "letters a-z A-Z, digits 0-9, space, " + punctuation + "and the accented letters" +
+               accented;
+    }();
     return text;
 }

@@ -18,4 +18,4 @@ std::string gameBytesToUtf8(const std::string& bytes);
 std::string hexEscape(std::uint8_t byte);
 
 // The characters the font draws, in words, for messages and help.
-extern const char* const kDrawableCharacters;
+const std::string& drawableCharacters();

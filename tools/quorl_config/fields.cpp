@@ -161,7 +161,7 @@ SettingField slotEnabledField(int slot) {
 
 SettingField slotNameField(int slot) {
     const std::string name = "slot" + std::to_string(slot) + ".name";
-    const std::string allowed = "at most 10 characters: " + std::string(kDrawableCharacters);
+    const std::string allowed = "at most 10 characters: " + drawableCharacters();
     return slotField(
         slot, "name", "The player's name.", allowed,
         [=](Settings& s, const std::string& value) {
@@ -330,19 +330,6 @@ std::string patternNameProblem(const std::string& name) {
         if (byte < 0x20 || byte == 0x7F) return "contains the control character " + hexEscape(c);
     }
     return "";
-}
-
-std::string slotKeysText(int slot) {
-    static const char* const kKeys[kSlotCount][3] = {
-        {"Left arrow", "Right arrow", "Up arrow"},
-        {"keypad /", "keypad -", "keypad *"},
-        {"Insert", "Page Up", "Home"},
-        {"I", "P", "O"},
-        {"V", "N", "B"},
-        {"Q", "E", "W"},
-    };
-    const auto& keys = kKeys[slot];
-    return std::string("left ") + keys[0] + ", right " + keys[1] + ", fire " + keys[2];
 }
 
 std::string counted(std::size_t count, const std::string& noun) {

@@ -47,9 +47,6 @@ bool fieldIsClean(const char* field, std::size_t width);
 // What makes `name` unfit as a pattern file name; empty when it is fine.
 std::string patternNameProblem(const std::string& name);
 
-// The slot's keys (left, right, fire), for reference.
-std::string slotKeysText(int slot);
-
 // A count with its noun, singular for 1 ("1 slot", "0 slots", "2 slots").
 std::string counted(std::size_t count, const std::string& noun);
 

@@ -8,6 +8,7 @@
 
 #include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/key_names.h"
 #include "tools/quorl_config/places.h"
 
 namespace {

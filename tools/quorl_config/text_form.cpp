@@ -14,6 +14,7 @@
 #include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/key_names.h"
 
 namespace {
 
@@ -152,7 +153,7 @@ std::string slotSections(const Settings& s, const std::set<std::string>& rawName
     std::string text = "\n" + comment(
                                   "The six player slots. enabled: yes or no. name: at most 10 "
                                   "characters, of " +
-                                  std::string(kDrawableCharacters) +
+                                  drawableCharacters() +
                                   ". pattern: the image of the line, a file in the folder "
                                   "patterns/ beside the config.");
     for (int slot = 0; slot < kSlotCount; ++slot) {
