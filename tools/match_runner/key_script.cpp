@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "game/players/controls.h"
+#include "game/players/slot_keys.h"
 #include "platform/virtual_keys.h"
 
 int parseFrame(const std::string& text, const std::string& event) {
