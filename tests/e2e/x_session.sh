@@ -51,7 +51,8 @@ trap 'exit 1' INT TERM
 # display number itself and writes it to fd 3.
 start_x() {
   rm -f display.txt
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>display.txt 2>>xvfb.log &
+  # -noreset: the server would otherwise reset when its last client (the game) goes.
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>display.txt 2>>xvfb.log &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [[ -s display.txt ]] && break
