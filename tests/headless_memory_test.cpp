@@ -33,9 +33,7 @@ long peakKilobytes(const fs::path& folder, int frames) {
 TEST(HeadlessMemory, ThousandsOfIntroFramesNeedNoMoreThanAHundred) {
     const fs::path folder = makeScratchFolder("quorl-memory");
     linkImages(folder);
-    std::vector<std::uint8_t> image(kSettingsFileSize);
-    encodeSettings(matchSettings(), image.data());
-    writeFile(folder / "config", image);
+    writeConfig(matchSettings(), folder);
     const long few = peakKilobytes(folder, 100);
     const long many = peakKilobytes(folder, 3000);
     std::printf("peak resident memory: 100 frames %ld KB, 3000 frames %ld KB\n", few, many);

@@ -15,12 +15,6 @@ const char* signalName(int signal) {
     return signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "SIGHUP";
 }
 
-void writeConfig(const fs::path& folder, const Settings& s) {
-    std::vector<std::uint8_t> image(kSettingsFileSize);
-    encodeSettings(s, image.data());
-    writeFile(folder / "config", image);
-}
-
 }  // namespace
 
 // Signals at delays from 0 to 2 s after the game takes them: in start-up, in the intro, in
@@ -32,7 +26,7 @@ TEST(QuitSignal, EndsTheGameWithExitZeroWithinASecondWheneverItArrives) {
     for (int run = 0; run <= 20; ++run) {
         Settings s = matchSettings();
         s.fullscreen = run % 4 == 1;  // the offscreen display offers no such mode: a question
-        writeConfig(folder, s);
+        writeConfig(s, folder);
         QuitRequest request;
         request.signal = signals[run % 3];
         request.delaySeconds = run * 0.1;
@@ -55,7 +49,7 @@ TEST(QuitSignal, EndsTheGameWithExitZeroWithinASecondWheneverItArrives) {
 TEST(QuitSignal, EndsTheRunnerMidMatchWithItsSummary) {
     const fs::path folder = makeScratchFolder("quorl-quit-runner");
     linkImages(folder);
-    writeConfig(folder, matchSettings());
+    writeConfig(matchSettings(), folder);
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         fs::remove(folder / "frame-000060.png");
         QuitRequest request;

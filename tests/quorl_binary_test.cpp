@@ -22,12 +22,6 @@ protected:
                             std::string("'") + QUORL_BINARY + "'", QuitRequest{});
     }
 
-    void writeConfig(const Settings& s) {
-        std::uint8_t image[kSettingsFileSize] = {};
-        encodeSettings(s, image);
-        writeFile(folder / "config", std::vector<std::uint8_t>(image, image + sizeof image));
-    }
-
     fs::path folder;
 };
 
@@ -43,7 +37,7 @@ TEST_F(QuorlBinary, WithoutConfigItReportsTheConfigErrorAndLogsIt) {
 }
 
 TEST_F(QuorlBinary, WithoutOpenGlItReportsTheWindowErrorAndLogsIt) {
-    writeConfig(matchSettings());
+    writeConfig(matchSettings(), folder);
     const Outcome outcome = run("dummy");
     EXPECT_EQ(outcome.exitCode, 254);
     EXPECT_NE(outcome.errors.find("Can't create an OpenGL Device Context."), std::string::npos)
@@ -56,7 +50,7 @@ TEST_F(QuorlBinary, MissingPatternEndsStartUpWithTheTextureError) {
     linkImages(folder);
     Settings s = matchSettings();
     std::strcpy(s.patternFile[5], "nowhere.png");
-    writeConfig(s);
+    writeConfig(s, folder);
     const Outcome outcome = run("offscreen");
     EXPECT_EQ(outcome.exitCode, 254);
     EXPECT_EQ(readText(folder / "errorlog.txt"),
@@ -67,7 +61,7 @@ TEST_F(QuorlBinary, FallsBackToAWindowRunsAndEndsCleanlyWhenAskedToQuit) {
     linkImages(folder);
     Settings s = matchSettings();
     s.fullscreen = 1;  // the offscreen display offers no such mode
-    writeConfig(s);
+    writeConfig(s, folder);
     const Outcome outcome = run("offscreen");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     EXPECT_NE(outcome.errors.find("Use windowes mode?\nThe requested fullscreen mode is not "
