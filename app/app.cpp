@@ -25,14 +25,21 @@ namespace {
 constexpr const char* kErrorCaption = "An exception occured:";
 constexpr int kIdleWaitMs = 10;
 
+// Exit codes of the entry, also used when a quit signal ends the process while its message
+// box is up.
+constexpr int kOutOfMemory = -1;
+constexpr int kStartupFailed = -2;
+constexpr int kRunFailed = -3;
+
+// The log is written before the box opens, so that it holds the text however the box ends; a
+// log that cannot be written is let go, as the box still tells the user.
 void reportStartupError(const char* text) {
-    platform::showMessage(kErrorCaption, text);
-    // The message box has already told the user; a log that cannot be written is let go.
-    std::FILE* log = std::fopen("errorlog.txt", "w");
-    if (log == nullptr) return;
-    std::fprintf(log, "ErrorLog:\n\n%s\n\n", text);
-    std::fflush(log);
-    std::fclose(log);
+    if (std::FILE* log = std::fopen("errorlog.txt", "w")) {
+        std::fprintf(log, "ErrorLog:\n\n%s\n\n", text);
+        std::fflush(log);
+        std::fclose(log);
+    }
+    platform::showMessage(kErrorCaption, text, kStartupFailed);
 }
 
 }  // namespace
@@ -152,11 +159,11 @@ int runGuarded(const std::function<int()>& body) {
     try {
         return body();
     } catch (const TextError& error) {
-        platform::showMessage(kErrorCaption, error.text);
-        return -3;
+        platform::showMessage(kErrorCaption, error.text, kRunFailed);
+        return kRunFailed;
     } catch (const std::exception& error) {
-        platform::showMessage(kErrorCaption, error.what());
-        return -3;
+        platform::showMessage(kErrorCaption, error.what(), kRunFailed);
+        return kRunFailed;
     }
 }
 
@@ -172,21 +179,21 @@ int startUp() {
     try {
         app = new App;
     } catch (const std::bad_alloc&) {
-        platform::showMessage("Fatal error!", "bad_alloc");
-        return -1;
+        platform::showMessage("Fatal error!", "bad_alloc", kOutOfMemory);
+        return kOutOfMemory;
     } catch (const TextError& error) {
         reportStartupError(error.text);
-        return -2;
+        return kStartupFailed;
     }
 
     try {
         initialize();
     } catch (const TextError& error) {
         reportStartupError(error.text);
-        return -2;
+        return kStartupFailed;
     } catch (const std::exception& error) {
         reportStartupError(error.what());
-        return -2;
+        return kStartupFailed;
     }
     return 0;
 }

@@ -89,12 +89,13 @@ struct SlotKeys {
 // controller's Start is SPACE, and Back with Start is ESC.
 void assignControllerSlots(const SlotKeys* slots, int count);
 
-// Shows a message box with one OK button and also prints the text to standard error.
-void showMessage(const char* caption, const char* text);
+// Shows a message box with one OK button and also prints the text to standard error. A quit
+// signal while the box is up ends the process at once with `exitCodeOnQuit`.
+void showMessage(const char* caption, const char* text, int exitCodeOnQuit);
 
 // Asks a yes/no question; without a display the question goes to standard error and the
-// answer is yes.
-bool askYesNo(const char* caption, const char* text);
+// answer is yes. A quit signal while it is asked ends the process with `exitCodeOnQuit`.
+bool askYesNo(const char* caption, const char* text, int exitCodeOnQuit);
 
 void swapBuffers();
 

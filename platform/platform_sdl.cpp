@@ -66,9 +66,11 @@ OpenResult createWindowAndContext(WindowRequest& request) {
     Uint32 flags = SDL_WINDOW_OPENGL;
     SDL_DisplayMode mode{};
     if (request.fullscreen && !fullscreenModeAvailable(request, mode)) {
+        // A quit while the question is asked ends the run before the game began: exit code 0.
         if (!askYesNo("Use windowes mode?",
                       "The requested fullscreen mode is not supported by\nyour video card. "
-                      "Use windowed mode instead?"))
+                      "Use windowed mode instead?",
+                      0))
             return OpenResult::fullscreenDeclined;
         request.fullscreen = false;
     }
@@ -268,12 +270,13 @@ void discardMessages() {
     }
 }
 
-void showMessage(const char* caption, const char* text) {
+void showMessage(const char* caption, const char* text, int exitCodeOnQuit) {
     std::fprintf(stderr, "%s\n%s\n", caption, text);
+    const QuitSignalsEndProcess quitEndsProcess(exitCodeOnQuit);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 
-bool askYesNo(const char* caption, const char* text) {
+bool askYesNo(const char* caption, const char* text, int exitCodeOnQuit) {
     std::fprintf(stderr, "%s\n%s\n", caption, text);
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
@@ -282,6 +285,7 @@ bool askYesNo(const char* caption, const char* text) {
     const SDL_MessageBoxData box = {
         SDL_MESSAGEBOX_WARNING, nullptr, caption, text, 2, buttons, nullptr};
     int answer = 1;
+    const QuitSignalsEndProcess quitEndsProcess(exitCodeOnQuit);
     if (SDL_ShowMessageBox(&box, &answer) != 0) {
         std::fprintf(stderr, "(no display for the question: answering yes)\n");
         return true;
