@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "game/players/bindings.h"
 #include "tools/quorl_config/settings_file.h"
 
-// Every setting under a self-explaining label, with units, the slots and their keys.
-std::string showText(const std::string& path, const SettingsFile& file);
+// Every setting under a self-explaining label, with units, the slots and their keys as `keys`
+// (the file at keysPath) binds them.
+std::string showText(const std::string& path, const SettingsFile& file, const KeysFile& keys,
+                     const std::string& keysPath);
 
 // Every broken invariant, one sentence each; empty when the game can use the file as it is.
 // Pattern files are looked for where patternFolders(path) says.
