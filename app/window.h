@@ -7,10 +7,14 @@
 
 struct App;
 
+// The window's size, which it keeps: the arena on its left, the score panel to the arena's right.
+constexpr std::int32_t kWindowWidth = 1024;
+constexpr std::int32_t kWindowHeight = 768;
+
 struct WindowSettings {
     const char* title = "Quorl";
-    std::int32_t width = 1024;
-    std::int32_t height = 768;
+    std::int32_t width = kWindowWidth;
+    std::int32_t height = kWindowHeight;
     std::uint8_t colorBits = 32;
     bool fullscreen = false;
     bool active = false;  // true while the window is not minimised

@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "app/context.h"
 #include "app/settings.h"
+#include "game/arena.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
 #include "game/players/controls.h"
@@ -56,15 +57,15 @@ void drawGreyShapes(bool roundOver) {
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.3f, 0.3f, 0.3f);
     glBegin(GL_QUADS);
-    glVertex2i(768, 0);
-    glVertex2i(1024, 0);
-    glVertex2i(1024, 768);
-    glVertex2i(768, 768);
+    glVertex2d(kArenaSize, 0);
+    glVertex2d(kWindowWidth, 0);
+    glVertex2d(kWindowWidth, kArenaSize);
+    glVertex2d(kArenaSize, kArenaSize);
     if (roundOver) {
-        glVertex2i(0, 296);
-        glVertex2i(768, 296);
-        glVertex2i(768, 472);
-        glVertex2i(0, 472);
+        glVertex2d(0, 296);
+        glVertex2d(kArenaSize, 296);
+        glVertex2d(kArenaSize, 472);
+        glVertex2d(0, 472);
     }
     glEnd();
     glColor3f(1.0f, 1.0f, 1.0f);
