@@ -111,7 +111,7 @@ protected:
     // A name text that lives as long as the test.
     const char* name(const std::string& text) { return names.emplace_back(text).c_str(); }
 
-    // Writes `bytes` as `leaf` in the scratch folder and returns its path as a new name text.
+    // Writes `bytes` as `leaf` in the scratch folder and returns its path.
     const char* file(const std::string& leaf, const std::vector<std::uint8_t>& bytes) {
         writeFile(folder / leaf, bytes);
         return name((folder / leaf).string());
