@@ -13,12 +13,12 @@ TEST(KeyNames, EverySlotKeyHasANameOfItsOwn) {
     std::set<std::string> names;
     for (const SlotKeys& keys : kSlotKeys) {
         for (const std::uint8_t code : {keys.left, keys.right, keys.fire}) {
-            const std::string name = keyName(code);
+            const std::string name = slotKeyName(code);
             EXPECT_EQ(name.find("key 0x"), std::string::npos) << int{code};
             EXPECT_TRUE(names.insert(name).second) << name;
         }
     }
-    EXPECT_EQ(keyName(vk::kEscape), "key 0x1B");
+    EXPECT_EQ(slotKeyName(vk::kEscape), "key 0x1B");
 }
 
 TEST(KeyNames, SlotTextsNameLeftRightAndFire) {

@@ -27,7 +27,7 @@ constexpr KeyName kKeyNames[] = {
 
 }  // namespace
 
-std::string keyName(std::uint8_t code) {
+std::string slotKeyName(std::uint8_t code) {
     if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
         return std::string(1, static_cast<char>(code));
     }
@@ -41,6 +41,6 @@ std::string keyName(std::uint8_t code) {
 
 std::string slotKeysText(int slot) {
     const SlotKeys& keys = kSlotKeys[slot];
-    return "left " + keyName(keys.left) + ", right " + keyName(keys.right) + ", fire " +
-           keyName(keys.fire);
+    return "left " + slotKeyName(keys.left) + ", right " + slotKeyName(keys.right) + ", fire " +
+           slotKeyName(keys.fire);
 }

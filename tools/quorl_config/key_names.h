@@ -6,7 +6,7 @@
 
 // The name of a virtual-key code ("Left arrow", "keypad /", "Page Up", "I"); a code without a
 // name is shown as "key 0xHH".
-std::string keyName(std::uint8_t code);
+std::string slotKeyName(std::uint8_t code);
 
 // The slot's keys (left, right, fire), for reference.
 std::string slotKeysText(int slot);

@@ -156,9 +156,8 @@ void warnAboutPlayers(const std::vector<int>& slots, std::vector<CheckFinding>& 
     const std::string who = slots.empty() ? "no player takes part"
                                           : "only 1 player takes part (" + slotList(slots) + ")";
     warnings.push_back({{"players"},
-                        who +
-                            ": a round runs only while two lines are alive, so every round is "
-                            "over as soon as it starts, no line moves and nobody scores"});
+                        who + ": a round runs only while two lines are alive, so every round is "
+                              "over as soon as it starts, no line moves and nobody scores"});
 }
 
 void warnAboutNames(const Settings& s, const std::vector<int>& slots,
@@ -219,13 +218,15 @@ std::vector<CheckFinding> problemFindings(const std::string& path, const Setting
     std::vector<CheckFinding> problems;
     const int enabled = enabledSlotCount(s);
     if (s.playerCount > kSlotCount) {
-        problems.push_back({{"players"}, "player count " + number(s.playerCount) +
-                                             " is more than the " + number(kSlotCount) + " slots"});
+        problems.push_back({{"players"},
+                            "player count " + number(s.playerCount) + " is more than the " +
+                                number(kSlotCount) + " slots"});
     }
     if (s.playerCount != enabled) {
-        problems.push_back({{"players"}, "player count is " + number(s.playerCount) + " but " +
-                                             counted(enabled, "slot") +
-                                             (enabled == 1 ? " is" : " are") + " enabled"});
+        problems.push_back({{"players"},
+                            "player count is " + number(s.playerCount) + " but " +
+                                counted(enabled, "slot") + (enabled == 1 ? " is" : " are") +
+                                " enabled"});
     }
     const std::vector<std::filesystem::path> folders = patternFolders(path);
     for (int slot = 0; slot < kSlotCount; ++slot) {
