@@ -19,11 +19,11 @@ void messageText(const std::string& text, bool problem) {
     if (problem) ImGui::PopStyleColor();
 }
 
-void drawNotes(const SetupModel& model, const std::string& name) {
+void drawNotes(const SetupModel& model, const std::string& name, const std::string& label) {
     for (const FieldNote& note : model.notes(name)) {
         const bool warning = note.kind == FieldNote::Kind::warning;
         ImGui::PushStyleColor(ImGuiCol_Text, warning ? kWarningColour : kProblemColour);
-        ImGui::TextWrapped("%s%s", warning ? "Warning: " : "", note.text.c_str());
+        ImGui::TextWrapped("%s%s%s", label.c_str(), warning ? "warning: " : "", note.text.c_str());
         ImGui::PopStyleColor();
     }
 }

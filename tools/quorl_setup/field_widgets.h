@@ -6,8 +6,8 @@
 
 #include "tools/quorl_setup/setup_model.h"
 
-// The notes of the setting `name`, wrapped, each in the colour of its kind.
-void drawNotes(const SetupModel& model, const std::string& name);
+// The notes of the setting `name`, wrapped, each in the colour of its kind and after `label`.
+void drawNotes(const SetupModel& model, const std::string& name, const std::string& label = "");
 
 // Moves to the next label cell of the table, writes `label` there and moves to its field cell.
 void labelCell(const char* label);

@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr ImU32 kWaitingColour = IM_COL32(200, 140, 30, 255);
+
 std::string slotSetting(int slot, const char* key) {
     return "slot" + std::to_string(slot) + "." + key;
 }
@@ -60,9 +62,17 @@ void keyButton(PlayersView& view, int slot, KeyRole role) {
     const bool waiting = view.capture && *view.capture == holder;
     const std::string label =
         waiting ? "press a key" : keyName(keyFor(view.model.bindings()[slot], role));
+    // Amber while it waits, so that the player sees which key the next press binds.
+    if (waiting) {
+        for (const ImGuiCol part :
+             {ImGuiCol_Button, ImGuiCol_ButtonHovered, ImGuiCol_ButtonActive}) {
+            ImGui::PushStyleColor(part, kWaitingColour);
+        }
+    }
     if (ImGui::Button((label + "##" + holderName(holder)).c_str(), ImVec2(-FLT_MIN, 0))) {
         view.capture = holder;
     }
+    if (waiting) ImGui::PopStyleColor(3);
 }
 
 void controllerCell(const PlayersView& view, int slot) {
@@ -80,18 +90,23 @@ void controllerCell(const PlayersView& view, int slot) {
     }
 }
 
-// The notes of a slot's fields, below its row, from the name column to the table's right edge.
+// The notes of a slot's fields, below its row, from the name column to the table's right edge,
+// each after the name of its column.
 void notesRow(const SetupModel& model, int slot, float right) {
-    std::vector<std::string> settings = {slotSetting(slot, "enabled"), slotSetting(slot, "name"),
-                                         slotSetting(slot, "pattern")};
-    for (const KeyRole role : kKeyRoles) settings.push_back(holderName({slot, role}));
+    std::vector<std::pair<std::string, std::string>> fields = {
+        {slotSetting(slot, "enabled"), "Plays: "},
+        {slotSetting(slot, "name"), "Name: "},
+        {slotSetting(slot, "pattern"), "Pattern: "}};
+    for (const KeyRole role : kKeyRoles) {
+        fields.push_back({holderName({slot, role}), std::string(keyRoleName(role)) + " key: "});
+    }
     bool any = false;
-    for (const std::string& setting : settings) any = any || !model.notes(setting).empty();
+    for (const auto& field : fields) any = any || !model.notes(field.first).empty();
     if (!any) return;
     ImGui::TableNextRow();
     ImGui::TableSetColumnIndex(2);
     ImGui::PushTextWrapPos(right - ImGui::GetWindowPos().x);
-    for (const std::string& setting : settings) drawNotes(model, setting);
+    for (const auto& [setting, label] : fields) drawNotes(model, setting, label);
     ImGui::PopTextWrapPos();
 }
 

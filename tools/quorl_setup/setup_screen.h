@@ -21,8 +21,11 @@ public:
     // the order they were connected.
     void draw(const std::vector<std::string>& controllers);
 
-    // The window's close button: asks first when there are unsaved changes.
+    // Quit and the window's close button: asks first when there are unsaved changes.
     void requestQuit();
+
+    // A quit signal: ends without asking.
+    void quitNow() { finished_ = true; }
 
     // Save, and Ctrl+S.
     void save();

@@ -51,8 +51,13 @@ std::vector<std::string> controllerNames() {
 
 // Handles what the screen takes itself; false for events left to ImGui.
 bool screenEvent(SetupScreen& screen, const SDL_Event& event) {
-    if (event.type == SDL_QUIT ||
-        (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+    // With SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE off, SDL_QUIT stands for SIGINT or SIGTERM: the
+    // setup ends at once, as the game does. Closing the window asks first.
+    if (event.type == SDL_QUIT) {
+        screen.quitNow();
+        return true;
+    }
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) {
         screen.requestQuit();
         return true;
     }
@@ -80,6 +85,9 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
         for (bool got = SDL_WaitEventTimeout(&event, kIdleWaitMs) != 0; got;
              got = SDL_PollEvent(&event) != 0) {
             if (!screenEvent(screen, event)) ImGui_ImplSDL2_ProcessEvent(&event);
+            // A click takes effect in the frame that sees it, before any key pressed after it:
+            // a key button's click starts waiting for the key that follows, however fast.
+            if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) break;
         }
         ImGui_ImplOpenGL2_NewFrame();
         ImGui_ImplSDL2_NewFrame();
@@ -101,6 +109,7 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
 }  // namespace
 
 int runSetupWindow(const std::string& configPath) {
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "quorl-setup: cannot open a window: %s\n", SDL_GetError());
         return 1;
