@@ -20,7 +20,10 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : 2;
     }
-    // As quorl-config chooses for a command that makes the file: Save makes it.
-    return runSetupWindow(dir.empty() ? chooseConfigFile(true).path
-                                      : (std::filesystem::path(dir) / "config").string());
+    // As quorl-config chooses for a command that makes the file: Save makes it. Named in full,
+    // so that the window and its messages say which folder it is.
+    const std::filesystem::path config =
+        dir.empty() ? std::filesystem::path(chooseConfigFile(true).path)
+                    : std::filesystem::path(dir) / "config";
+    return runSetupWindow(std::filesystem::absolute(config).lexically_normal().string());
 }

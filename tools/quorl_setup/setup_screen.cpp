@@ -3,7 +3,6 @@
 
 #include <imgui.h>
 
-#include <filesystem>
 #include <iostream>
 
 #include "platform/virtual_keys.h"
@@ -70,8 +69,7 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
 }
 
 void SetupScreen::drawHeader() {
-    ImGui::TextWrapped("Settings in %s",
-                       std::filesystem::absolute(model_.configPath()).lexically_normal().c_str());
+    ImGui::TextWrapped("Settings in %s", model_.configPath().c_str());
     if (!model_.fileNote().empty()) ImGui::TextWrapped("Note: %s", model_.fileNote().c_str());
     if (model_.loadError().empty()) return;
     messageText("Cannot read the settings: " + model_.loadError(), true);
