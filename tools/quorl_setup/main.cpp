@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     }
     // As quorl-config chooses for a command that makes the file: Save makes it. Named in full,
     // so that the window and its messages say which folder it is.
-    const std::filesystem::path config =
-        dir.empty() ? std::filesystem::path(chooseConfigFile(true).path)
-                    : std::filesystem::path(dir) / "config";
+    const std::filesystem::path config = dir.empty()
+                                             ? std::filesystem::path(chooseConfigFile(true).path)
+                                             : std::filesystem::path(dir) / "config";
     return runSetupWindow(std::filesystem::absolute(config).lexically_normal().string());
 }

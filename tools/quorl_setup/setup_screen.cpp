@@ -49,7 +49,8 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
     if (game_.running()) pollGame();
     ImGui::Begin("Quorl Setup", nullptr, kFlags);
     const float footer = ImGui::GetFrameHeightWithSpacing() * 2;
-    ImGui::BeginChild("settings", ImVec2(0, -footer));
+    // Flattened, so that the arrows move between its fields and the buttons below alike.
+    ImGui::BeginChild("settings", ImVec2(0, -footer), false, ImGuiWindowFlags_NavFlattened);
     drawHeader();
     heading("Match");
     drawMatchPanel(model_);

@@ -85,9 +85,13 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
         for (bool got = SDL_WaitEventTimeout(&event, kIdleWaitMs) != 0; got;
              got = SDL_PollEvent(&event) != 0) {
             if (!screenEvent(screen, event)) ImGui_ImplSDL2_ProcessEvent(&event);
-            // A click takes effect in the frame that sees it, before any key pressed after it:
-            // a key button's click starts waiting for the key that follows, however fast.
-            if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) break;
+            // A click or key takes effect in the frame that sees it, before what comes after
+            // it: a key button's click starts waiting for the key that follows however fast,
+            // and ImGui sees a key down that goes up again in the same moment.
+            if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP ||
+                event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+                break;
+            }
         }
         ImGui_ImplOpenGL2_NewFrame();
         ImGui_ImplSDL2_NewFrame();
