@@ -6,6 +6,7 @@
 #include <new>
 
 #include "app/init_game.h"
+#include "app/keys_file.h"
 #include "app/settings.h"
 #include "app/text_error.h"
 #include "app/window.h"
@@ -46,6 +47,7 @@ void reportStartupError(const char* text) {
 
 App::App() {
     loadSettings();
+    loadKeyBindings();
     timer = new FrameTimer{};
     timer->restart();
 }

@@ -22,7 +22,7 @@ struct App {
     bool paused = false;         // minimised: no frames, and time stands still for the game
     std::uint64_t pausedAt = 0;  // the frame timer's counter when the pause began
 
-    // Reads `config` and starts the frame timer.
+    // Reads `config`, then `keys`, and starts the frame timer.
     App();
 };
 

@@ -8,6 +8,8 @@
 #include "app/settings.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
+#include "game/players/controls.h"
+#include "game/players/key_input.h"
 #include "game/players/player.h"
 #include "game/scenes/intro_scene.h"
 #include "game/scenes/scene_state.h"
@@ -28,7 +30,9 @@ void resetProcessState() {
     releaseTextures();
     resetStartUpState();
     settings = Settings{};
+    keyBindings = kDefaultBindings;
     resetWindowState();
+    resetKeyInput();
     resetSceneState();
     resetIntroScene();
     seedRandom(1);  // the state a new process starts with

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/app.h"
+#include "game/players/key_input.h"
 #include "gfx/camera.h"
 
 WindowSettings windowSettings;
@@ -85,12 +86,14 @@ void windowProc(const platform::Message& message) {
             platform::postQuit();
             break;
         case MessageKind::keyDown:
-            KeyState[message.key] = 1;
-            break;
         case MessageKind::keyUp:
-            KeyState[message.key] = 0;
+        case MessageKind::keyboardLost:
+        case MessageKind::padAdded:
+        case MessageKind::padRemoved:
+        case MessageKind::padButton:
+        case MessageKind::padAxis:
+            takeInput(message);
             break;
-        case MessageKind::systemKey:
         case MessageKind::quit:
             break;
     }

@@ -18,7 +18,8 @@ struct WindowSettings {
 
 extern WindowSettings windowSettings;
 
-// 1 while the key with that virtual-key code is down; written only by windowProc.
+// 1 while the key with that virtual-key code is down: while the keyboard or a controller holds
+// it. Written only by the key input (game/players/key_input.h), which windowProc feeds.
 extern std::uint8_t KeyState[256];
 
 // Opens the window and its context: 0 on success, otherwise the failure code 1 to 8.
@@ -33,5 +34,6 @@ const char* windowErrorText(int code);
 // The window settings and the key state table as a new process has them.
 void resetWindowState();
 
-// Reacts to one window message: keys, activation, close requests and size changes.
+// Reacts to one window message: keys and controllers, activation, close requests and size
+// changes.
 void windowProc(const platform::Message& message);

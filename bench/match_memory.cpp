@@ -103,7 +103,7 @@ public:
     void steer(Keys& keys) {
         for (int i = 0; i < activePlayerCount(); ++i) {
             const Player& p = *players[i];
-            const SlotKeys& slot = kSlotKeys[i];
+            const SlotKeys& slot = keyBindings[i];  // all six slots play: player i is slot i
             int choice = 0;
             bool fire = false;
             if (p.alive != 0) {

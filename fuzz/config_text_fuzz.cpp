@@ -1,12 +1,14 @@
 // Fuzz target: any bytes as the text quorl-config imports, as lines of `set NAME=VALUE`
-// arguments, and as a settings file to export. Only ConfigError may come out of the editor;
-// whatever it accepts is a record the game needs not repair, and export and import give back
-// every byte of any file.
+// arguments, as a settings file to export, and as a keys file. Only ConfigError may come out of
+// the editor; whatever it accepts is a record the game needs not repair, and export and import
+// give back every byte of any file and the keys. A keys file the game accepts reads back as
+// written, and what it binds has no key twice and no reserved key.
 #include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "fuzz/fuzz_check.h"
+#include "game/players/bindings.h"
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
 #include "tools/quorl_config/text_form.h"
@@ -27,13 +29,25 @@ void checkNeedsNoRepair(const SettingsBytes& bytes) {
 }
 
 void importAsText(const std::string& text) {
-    SettingsBytes bytes;
+    ImportedText imported;
     try {
-        bytes = importText(text, "fuzz");
+        imported = importSettingsText(text, "fuzz");
     } catch (const ConfigError&) {
         return;
     }
-    FUZZ_CHECK(importText(exportText(bytes), "export") == bytes);
+    const Bindings keys = imported.keys.value_or(kDefaultBindings);
+    FUZZ_CHECK(bindingProblems(keys).empty());
+    const ImportedText again = importSettingsText(exportText(imported.bytes, keys), "export");
+    FUZZ_CHECK(again.bytes == imported.bytes);
+    FUZZ_CHECK(again.keys.has_value() && *again.keys == keys);
+}
+
+void readAsKeysFile(const std::string& text) {
+    const KeysFile file = parseKeys(text);
+    if (!file.faults.empty()) return;
+    FUZZ_CHECK(bindingProblems(file.bindings).empty());
+    const KeysFile again = parseKeys(formatKeys(file.bindings));
+    FUZZ_CHECK(again.faults.empty() && again.bindings == file.bindings);
 }
 
 // Each line is one argument of `set`, split at its first '=' as the command line does.
@@ -66,6 +80,7 @@ void exportAnyFile(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     importAsText(text);
+    readAsKeysFile(text);
     applyAsAssignments(text);
     exportAnyFile(data, size);
     return 0;

@@ -56,9 +56,10 @@ Start is SPACE, Back with Start is ESC.
 
 The game runs in your own folder $run_dir
 (\$XDG_DATA_HOME/quorl, or ~/.local/share/quorl): it holds your settings in config, which
-the game reads and quorl-setup and quorl-config edit, and errorlog.txt when something went
-wrong. The first start copies the default settings there. Your own line patterns go into its patterns/ folder,
-beside the links to the installed ones.
+the game reads and quorl-setup and quorl-config edit, the players' own keys in keys if you
+made one (in quorl-setup, or quorl-config set slot1.left=Z ...), and errorlog.txt when something
+went wrong. The first start copies the default settings there. Your own line patterns go into
+its patterns/ folder, beside the links to the installed ones.
 
 Installed game files: $shared
 EOF

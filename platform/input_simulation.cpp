@@ -72,8 +72,8 @@ bool setVirtualButton(int controller, PadButton button, bool down) {
 bool setVirtualAxis(int controller, PadAxis axis, int value) {
     SDL_Joystick* joystick = findVirtual(controller);
     if (joystick == nullptr) return false;
-    const int raw = axis == PadAxis::rightTrigger ? triggerToJoystick(value)
-                                                  : std::clamp(value, kAxisMin, kAxisMax);
+    const bool trigger = axis == PadAxis::leftTrigger || axis == PadAxis::rightTrigger;
+    const int raw = trigger ? triggerToJoystick(value) : std::clamp(value, kAxisMin, kAxisMax);
     return SDL_JoystickSetVirtualAxis(joystick, static_cast<int>(axis), static_cast<Sint16>(raw)) ==
            0;
 }
@@ -94,7 +94,8 @@ void queueKeyEvent(int scancode, bool down, unsigned modifiers) {
     Uint16 mod = KMOD_NONE;
     if ((modifiers & kLeftAlt) != 0) mod |= KMOD_LALT;
     if ((modifiers & kRightAlt) != 0) mod |= KMOD_RALT;
-    if ((modifiers & kLeftCtrl) != 0) mod |= KMOD_LCTRL;
+    if ((modifiers & kCtrl) != 0) mod |= KMOD_LCTRL;
+    if ((modifiers & kAltGr) != 0) mod |= KMOD_MODE;
     event.key.keysym.mod = mod;
     SDL_PushEvent(&event);
 }

@@ -1,9 +1,11 @@
-// Support for tests and the headless runner: game controllers made with SDL's virtual
-// joysticks, and keyboard and focus events queued as the window system delivers them. All of
-// them reach the program through the message pump, as real devices do.
+// Support for tests and the headless runner, in its own library (quorl_input_simulation) that
+// only they link: game controllers made with SDL's virtual joysticks, and keyboard and focus
+// events queued as the window system delivers them. All of them reach the program through the
+// message pump, as real devices do.
 #pragma once
 
-#include "platform/pad_keys.h"
+#include "platform/pad_controls.h"
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -22,15 +24,8 @@ bool setVirtualAxis(int controller, PadAxis axis, int value);
 // Unplugs the controller; false for an unknown one.
 bool disconnectVirtualController(int controller);
 
-// Modifier keys held with a queued key event.
-enum KeyModifier : unsigned {
-    kLeftAlt = 1,
-    kRightAlt = 2,  // AltGr on layouts that have one
-    kLeftCtrl = 4,
-};
-
 // Queues a key at a physical position (USB HID usage id) going down or up, with the modifier
-// keys in `modifiers` held.
+// keys in `modifiers` (KeyModifier bits; kCtrl is the left Ctrl key) held.
 void queueKeyEvent(int scancode, bool down, unsigned modifiers = 0);
 
 // Queues the loss of the keyboard focus. The window system sends it after SDL has released

@@ -37,15 +37,28 @@ OpenResult openWindow(WindowRequest& request);
 // Releases whatever openWindow achieved; safe after any failure and after success.
 void closeWindow();
 
-// Window messages, translated from the platform's events.
+// Window messages, translated from the platform's events. Keyboard and controller messages report
+// the devices as they are; what a key or button means is the game's business.
 enum class MessageKind {
-    size,       // new drawable size in width, height
-    activate,   // minimized says whether the window is minimised
-    close,      // the user asked to close the window
-    keyDown,    // key holds a virtual-key code
-    keyUp,      // key holds a virtual-key code
-    systemKey,  // a key pressed or released together with Alt; not recorded
-    quit,       // the message loop should end
+    size,          // new drawable size in width, height
+    activate,      // minimized says whether the window is minimised
+    close,         // the user asked to close the window
+    keyDown,       // key went down (or repeats): key, with the modifiers held
+    keyUp,         // key went up: key, with the modifiers held
+    keyboardLost,  // the window lost the keyboard focus: the keyboard reports nothing until back
+    padAdded,      // controller `pad` was plugged in; its held buttons and moved axes follow
+    padRemoved,    // controller `pad` was unplugged
+    padButton,     // a button (control, a PadButton) of `pad` went down (value 1) or up (0)
+    padAxis,       // an axis (control, a PadAxis) of `pad` moved to value
+    quit,          // the message loop should end
+};
+
+// The modifier keys held with a key, as bits of Message::modifiers.
+enum KeyModifier : std::uint8_t {
+    kLeftAlt = 1,
+    kRightAlt = 2,  // AltGr on layouts that have one
+    kCtrl = 4,      // either Ctrl key
+    kAltGr = 8,     // the mode switch key that some layouts have for AltGr
 };
 
 struct Message {
@@ -53,7 +66,11 @@ struct Message {
     int width = 0;
     int height = 0;
     bool minimized = false;
-    std::uint8_t key = 0;
+    std::uint8_t key = 0;        // a virtual-key code (platform/virtual_keys.h)
+    std::uint8_t modifiers = 0;  // KeyModifier bits
+    int pad = 0;                 // the controller's number, which it keeps until it is unplugged
+    int control = 0;             // the button or axis number (platform/pad_controls.h)
+    int value = 0;               // the button's state or the axis's position
 };
 
 // Makes SIGINT, SIGTERM and SIGHUP quit messages of the message pump: call it first thing on
@@ -72,22 +89,8 @@ void postMessage(const Message& message);
 // Asks the message loop to end, as a quit message in the queue.
 void postQuit();
 
-// Drops every queued message, ours and the platform's, and forgets which keys are held, so that
-// the next press of any key goes out again.
+// Drops every queued message, ours and the platform's. Controllers stay plugged in.
 void discardMessages();
-
-// A player slot's three keys, as virtual-key codes.
-struct SlotKeys {
-    std::uint8_t left;
-    std::uint8_t right;
-    std::uint8_t fire;
-};
-
-// Lets game controllers press the keys of the enabled slots, given in slot order: controllers,
-// in the order they were connected, steer these slots one each, and the slot of an unplugged
-// controller goes to the next one connected. A controller beyond them steers nothing; any
-// controller's Start is SPACE, and Back with Start is ESC.
-void assignControllerSlots(const SlotKeys* slots, int count);
 
 // Shows a message box with one OK button and also prints the text to standard error. A quit
 // signal while the box is up ends the process at once with `exitCodeOnQuit`.

@@ -8,10 +8,8 @@
 #include <deque>
 
 #include "platform/controllers.h"
-#include "platform/key_sources.h"
 #include "platform/platform.h"
 #include "platform/quit_signals.h"
-#include "platform/virtual_keys.h"
 
 namespace platform {
 namespace {
@@ -108,9 +106,12 @@ bool windowMinimized() {
 }
 
 bool translateWindowEvent(const SDL_WindowEvent& event, Message& out) {
-    // SDL releases every held key on focus loss, but a release while Alt is down (Alt+Tab)
-    // is a system key: whatever the keyboard still holds goes up, as it will be let go elsewhere.
-    if (event.event == SDL_WINDOWEVENT_FOCUS_LOST) postMessages(keySources().drop(kKeyboardSource));
+    // SDL lets go of every key it saw held on focus loss; the game hears that the keyboard is gone.
+    if (event.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        Message lost;
+        lost.kind = MessageKind::keyboardLost;
+        postMessage(lost);
+    }
     switch (event.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             out.kind = MessageKind::size;
@@ -139,26 +140,18 @@ bool translateWindowEvent(const SDL_WindowEvent& event, Message& out) {
     }
 }
 
-// Alt and F10, and every key pressed with Alt held without Ctrl, are system keys, never
-// recorded. Ctrl+Alt and AltGr (which SDL reports as right Alt) choose characters on many
-// layouts, so keys pressed with them are ordinary.
-bool systemKey(std::uint8_t key, Uint16 mod) {
-    if (key == vk::kAlt || key == vk::kF10) return true;
-    return (mod & KMOD_LALT) != 0 && (mod & (KMOD_CTRL | KMOD_RALT | KMOD_MODE)) == 0;
-}
-
-// A system key becomes a message; an ordinary key goes to the key holders, which queue its
-// message when the keyboard is its first holder or its last.
+// A key by its place on the keyboard, with the modifiers held; SDL reports AltGr as right Alt.
 bool translateKeyEvent(const SDL_KeyboardEvent& event, Message& out) {
     const std::uint8_t key = virtualKeyForScancode(event.keysym.scancode);
     if (key == 0) return false;
-    if (systemKey(key, event.keysym.mod)) {
-        out.kind = MessageKind::systemKey;
-        out.key = key;
-        return true;
-    }
-    postMessages(keySources().setKey(kKeyboardSource, key, event.type == SDL_KEYDOWN));
-    return false;
+    out.kind = event.type == SDL_KEYDOWN ? MessageKind::keyDown : MessageKind::keyUp;
+    out.key = key;
+    const Uint16 mod = event.keysym.mod;
+    if ((mod & KMOD_LALT) != 0) out.modifiers |= kLeftAlt;
+    if ((mod & KMOD_RALT) != 0) out.modifiers |= kRightAlt;
+    if ((mod & KMOD_CTRL) != 0) out.modifiers |= kCtrl;
+    if ((mod & KMOD_MODE) != 0) out.modifiers |= kAltGr;
+    return true;
 }
 
 bool translateEvent(const SDL_Event& event, Message& out) {
@@ -173,8 +166,7 @@ bool translateEvent(const SDL_Event& event, Message& out) {
         case SDL_KEYUP:
             return translateKeyEvent(event.key, out);
         default:
-            handleControllerEvent(event);
-            return false;
+            return translateControllerEvent(event, out);
     }
 }
 
@@ -240,7 +232,7 @@ bool pollMessage(Message& out) {
     if (!state.videoStarted) return false;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
-        // An event becomes a message, or queues the key messages it causes, or neither.
+        // An event becomes a message, or queues the messages it causes, or neither.
         if (translateEvent(event, out) || takeOwnMessage(out)) return true;
     }
     return false;
@@ -263,7 +255,6 @@ void postQuit() {
 
 void discardMessages() {
     ownMessages.clear();
-    keySources().clear();
     if (state.videoStarted) {
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);

@@ -1,5 +1,6 @@
-// Bad input to the real game, each run in a scratch folder without a display: settings files,
-// pattern and system images, images missing in play, closing mid-round; and a line of speed 0.
+// Bad input to the real game, each run in a scratch folder without a display: settings and keys
+// files, pattern and system images, images missing in play, closing mid-round; and a line of
+// speed 0.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,6 +36,8 @@ struct Row {
 
 const std::string kNotFound = "Texture not found:\n";
 const std::string kConfigError = "Couldn't open config-file! :(";
+const std::string kKeysError = "Couldn't use the keys file! :(\n";
+const std::string kKeysHint = "\nMend or remove the file (quorl-config check lists the same).";
 
 // Two players, gaps every second and plenty of pickups, so that play fires rockets.
 Settings standardSettings() {
@@ -61,6 +64,12 @@ Prepare settingsWith(std::function<void(Settings&)> change) {
 
 Prepare configFile(std::vector<std::uint8_t> bytes) {
     return [bytes](const fs::path& folder) { writeFile(folder / "config", bytes); };
+}
+
+Prepare keysFile(const std::string& text) {
+    return [text](const fs::path& folder) {
+        writeFile(folder / "keys", std::vector<std::uint8_t>(text.begin(), text.end()));
+    };
 }
 
 // Replaces the link to the repository's `sub` folder by links to each of its files but one.
@@ -209,6 +218,20 @@ TEST(BadInput, SettingsFilesEitherPlayOrFailAtStartUp) {
         {"pattern name without terminator",
          settingsWith([](Settings& s) { std::memset(s.patternFile[0], 'a', kPatternFieldSize); }),
          254, kNotFound + "patterns/" + std::string(kPatternFieldSize - 1, 'a'), true},
+        // The keys file beside the config: one the game cannot use fails start-up like it.
+        {"keys file binding slot 0", keysFile("[slot0]\nleft = Z\nright = X\n"), 0, "", false,
+         Run::play},
+        {"keys file with an unknown key and a key bound twice",
+         keysFile("# mine\n[slot1]\nleft = Zed\nright = Q\n"), 254,
+         kKeysError +
+             "keys:3: slot1.left = \"Zed\": no key has this name (quorl-config keys "
+             "--list lists them)\nkeys:4: slot1.right = Q: Q is bound to slot5.left "
+             "already (its default); give slot5.left another key" +
+             kKeysHint,
+         true},
+        {"keys file is a folder",
+         [](const fs::path& folder) { fs::create_directory(folder / "keys"); }, 254,
+         kKeysError + "keys: is a folder, not a file" + kKeysHint, true},
     });
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/settings.h"
 #include "game/players/controls.h"
+#include "game/players/key_input.h"
 #include "platform/input_simulation.h"
 #include "tests/support.h"
 
@@ -33,7 +34,7 @@ protected:
     void TearDown() override {
         for (int pad : plugged) platform::disconnectVirtualController(pad);
         takeKeyMessages();
-        platform::assignControllerSlots(nullptr, 0);
+        assignControllerSlots(nullptr, 0);
         GlTest::TearDown();
     }
     // A new controller, connected and seen by the pump.
@@ -103,17 +104,17 @@ TEST_F(Controllers, EnabledSlotsGoToControllersInConnectionOrderAndFreedSlotsToN
     settings.slotEnabled[1] = settings.slotEnabled[3] = settings.slotEnabled[4] = 1;
     assignControllers();
     const int first = plugIn(), second = plugIn(), third = plugIn(), fourth = plugIn();
-    EXPECT_EQ(press(first, PadButton::south), Keys{keyDown(kSlotKeys[1].fire)});
-    EXPECT_EQ(press(second, PadButton::south), Keys{keyDown(kSlotKeys[3].fire)});
-    EXPECT_EQ(press(third, PadButton::south), Keys{keyDown(kSlotKeys[4].fire)});
+    EXPECT_EQ(press(first, PadButton::south), Keys{keyDown(kDefaultBindings[1].fire)});
+    EXPECT_EQ(press(second, PadButton::south), Keys{keyDown(kDefaultBindings[3].fire)});
+    EXPECT_EQ(press(third, PadButton::south), Keys{keyDown(kDefaultBindings[4].fire)});
     // One controller too many steers nothing, but its Start still works.
     EXPECT_EQ(press(fourth, PadButton::dpadLeft), Keys{});
     EXPECT_EQ(press(fourth, PadButton::start), Keys{keyDown(kSpace)});
 
     platform::disconnectVirtualController(second);
-    EXPECT_EQ(takeKeyMessages(), Keys{keyUp(kSlotKeys[3].fire)});
+    EXPECT_EQ(takeKeyMessages(), Keys{keyUp(kDefaultBindings[3].fire)});
     const int fifth = plugIn();
-    EXPECT_EQ(press(fifth, PadButton::dpadRight), Keys{keyDown(kSlotKeys[3].right)});
+    EXPECT_EQ(press(fifth, PadButton::dpadRight), Keys{keyDown(kDefaultBindings[3].right)});
     EXPECT_EQ(press(fourth, PadButton::dpadRight), Keys{});
 }
 

@@ -131,8 +131,8 @@ TEST_F(Movement, SteeringStepsOnceTwentyMillisecondsHaveGathered) {
 
 TEST_F(Movement, BothTurnKeysHeldSteerStraightOn) {
     placePlayer(red(), 200, 300, 0);
-    KeyState[kSlotKeys[0].left] = 1;
-    KeyState[kSlotKeys[0].right] = 1;
+    KeyState[keyBindings[0].left] = 1;
+    KeyState[keyBindings[0].right] = 1;
     readControls();
     EXPECT_EQ(red().turnLeft + red().turnRight, 0);
     run(red(), 10);

@@ -1,6 +1,8 @@
-// quorl-runner's summary of a match played to its end, and the key names its scripts accept.
+// quorl-runner's summary of a match played to its end, the key names its scripts accept, and the
+// keys file of its run folder.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 #include <string>
 
@@ -83,5 +85,39 @@ TEST(RunnerSummary, EveryKeyNameIsAcceptedAndAnUnknownOneRefused) {
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.errors.find("quorl-runner: unknown key 'pagedown'"), std::string::npos)
         << unknown.errors;
+    fs::remove_all(folder);
+}
+
+namespace {
+
+// The heading of a player in a summary.
+double heading(const std::string& summary, int player) {
+    const std::regex line("player " + std::to_string(player) + " [^\n]*, heading ([-0-9.e+]+)");
+    std::smatch match;
+    if (!std::regex_search(summary, match, line)) {
+        ADD_FAILURE() << "no heading of player " << player << " in:\n" << summary;
+        return 0.0;
+    }
+    return std::stod(match[1]);
+}
+
+}  // namespace
+
+TEST(RunnerSummary, TheRunFoldersKeysFileBindsTheKeysZTurnsSlot0AndTheArrowNoLonger) {
+    const fs::path folder = makeScratchFolder("quorl-runner-keys-file");
+    linkImages(folder);
+    writeConfig(matchSettings(), folder);
+    std::ofstream(folder / "keys") << "[slot0]\nleft = Z\n";
+    const auto headingAfter = [&](const std::string& keys) {
+        const Outcome run = runInFolder(folder, "'" + std::string(QUORL_RUNNER) +
+                                                    "' --seed 3 --frames 60 --key 0+2:space" +
+                                                    keys + " > summary.txt");
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        return heading(readText(folder / "summary.txt"), 0);
+    };
+    const double straight = headingAfter("");
+    // 50 frames of 16 ms at 180 degrees a second: 144 degrees.
+    EXPECT_NEAR(headingAfter(" --key 10:down:z") - straight, 144.0, 5.0);
+    EXPECT_EQ(headingAfter(" --key 10:down:left"), straight);
     fs::remove_all(folder);
 }

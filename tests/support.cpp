@@ -18,6 +18,7 @@
 #include "app/process_state.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
+#include "game/players/key_input.h"
 #include "game/players/player.h"
 #include "game/scenes/intro_scene.h"
 #include "game/scenes/scene_state.h"
@@ -187,10 +188,14 @@ std::vector<std::string> takeKeyMessages() {
     std::vector<std::string> names;
     platform::Message message;
     while (platform::pollMessage(message)) {
-        if (message.kind == platform::MessageKind::keyDown) names.push_back(keyDown(message.key));
-        if (message.kind == platform::MessageKind::keyUp) names.push_back(keyUp(message.key));
-        if (message.kind == platform::MessageKind::systemKey)
-            names.push_back(systemKey(message.key));
+        const KeyChanges changes = takeInput(message);
+        for (int key = 0; key < 256; ++key) {
+            if (changes.up.test(key)) names.push_back(keyUp(key));
+        }
+        for (int key = 0; key < 256; ++key) {
+            if (changes.down.test(key)) names.push_back(keyDown(key));
+        }
+        if (changes.systemKey != 0) names.push_back(systemKey(changes.systemKey));
     }
     return names;
 }

@@ -69,8 +69,10 @@ struct FakeCounter {
 // record reads it.
 void writeConfig(const Settings& s, const std::filesystem::path& folder = ".");
 
-// Takes every queued message and names the key messages among them, in order: "down 0x25",
-// "up 0x25" or "system 0x25" (pressed or released with Alt). Other messages are dropped.
+// Takes every queued message, hands it to the game's key input as windowProc does, and names the
+// changes the keyboard and controller reports make to the key state, in order: "down 0x25",
+// "up 0x25", or "system 0x25" for a system key, which changes nothing (Alt, F10, or a key
+// pressed or released with Alt). Other messages change nothing.
 std::vector<std::string> takeKeyMessages();
 std::string keyDown(int key);
 std::string keyUp(int key);

@@ -20,9 +20,10 @@ platform::Message message(platform::MessageKind kind) {
     return m;
 }
 
-platform::Message key(platform::MessageKind kind, std::uint8_t code) {
+platform::Message key(platform::MessageKind kind, std::uint8_t code, std::uint8_t modifiers = 0) {
     platform::Message m = message(kind);
     m.key = code;
+    m.modifiers = modifiers;
     return m;
 }
 
@@ -100,10 +101,10 @@ TEST_F(WindowProc, KeysAreRecordedButNotTogetherWithAlt) {
     windowProc(key(MessageKind::keyDown, 'Q'));
     windowProc(key(MessageKind::keyDown, 'Q'));  // auto-repeat
     EXPECT_EQ(KeyState['Q'], 1);
-    windowProc(key(MessageKind::systemKey, 'W'));
+    windowProc(key(MessageKind::keyDown, 'W', platform::kLeftAlt));
     EXPECT_EQ(KeyState['W'], 0);
-    // A key released while Alt is held arrives as a system key and stays down.
-    windowProc(key(MessageKind::systemKey, 'Q'));
+    // A key released while Alt is held is a system key: it stays down.
+    windowProc(key(MessageKind::keyUp, 'Q', platform::kLeftAlt));
     EXPECT_EQ(KeyState['Q'], 1);
     windowProc(key(MessageKind::keyUp, 'Q'));
     EXPECT_EQ(KeyState['Q'], 0);
@@ -120,7 +121,8 @@ constexpr int kQ = 20, kF10 = 67, kLeftArrow = 80, kLeftAltKey = 226;
 TEST_F(Keyboard, KeysWithCtrlAltOrAltGrAreRecordedButNotWithAltAloneOrAltOrF10Themselves) {
     using platform::queueKeyEvent;
     for (unsigned modifiers :
-         {platform::kLeftCtrl | platform::kLeftAlt, unsigned{platform::kRightAlt}}) {
+         {unsigned{platform::kCtrl | platform::kLeftAlt}, unsigned{platform::kRightAlt},
+          unsigned{platform::kLeftAlt | platform::kAltGr}}) {
         SCOPED_TRACE(modifiers);
         queueKeyEvent(kQ, true, modifiers);
         queueKeyEvent(kQ, false, modifiers);
@@ -128,7 +130,7 @@ TEST_F(Keyboard, KeysWithCtrlAltOrAltGrAreRecordedButNotWithAltAloneOrAltOrF10Th
     }
     queueKeyEvent(kQ, true, platform::kLeftAlt);
     queueKeyEvent(kQ, false, platform::kLeftAlt);
-    queueKeyEvent(kLeftAltKey, true, platform::kLeftCtrl);
+    queueKeyEvent(kLeftAltKey, true, platform::kCtrl);
     queueKeyEvent(kF10, true);
     EXPECT_EQ(takeKeyMessages(),
               (Keys{systemKey('Q'), systemKey('Q'), systemKey(0x12), systemKey(0x79)}));

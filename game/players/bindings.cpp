@@ -158,47 +158,22 @@ int slotOfSection(const std::string& name) {
     return slot >= 0 && slot < kSlotCount ? slot : -1;
 }
 
-// Reads one `NAME = KEY` line of the section of `slot` into `file`.
-void readEntry(const std::string& line, int lineNumber, int slot, KeysFile& file,
-               GivenLines& lines) {
+// Reads one `NAME = KEY` line of the section of `slot`: its entry, or its fault.
+void readEntry(const std::string& line, int lineNumber, int slot, std::vector<KeyEntry>& entries,
+               std::vector<KeysFault>& faults) {
     const std::size_t equals = line.find('=');
     const std::string name = trimmed(line.substr(0, equals));
-    std::string value = line.substr(equals + 1);
-    value = trimmed(value.substr(0, value.find_first_of("#;")));
+    const std::string value = line.substr(equals + 1);
     const std::optional<KeyRole> role = keyRoleByName(name);
     if (!role) {
-        file.faults.push_back({lineNumber, "unknown entry " + quoted(name) +
-                                               " (the entries are left, right and fire)"});
-        return;
-    }
-    if (slot < 0) {
-        file.faults.push_back(
+        faults.push_back({lineNumber, "unknown entry " + quoted(name) +
+                                          " (the entries are left, right and fire)"});
+    } else if (slot < 0) {
+        faults.push_back(
             {lineNumber, std::string(keyRoleName(*role)) + " stands before any [slotN] section"});
-        return;
-    }
-    const KeyHolder holder{slot, *role};
-    int& givenOn = lines[slot][roleIndex(*role)];
-    if (givenOn != 0) {
-        file.faults.push_back({lineNumber, holderName(holder) + " is given twice (first on line " +
-                                               std::to_string(givenOn) + ")"});
-        return;
-    }
-    givenOn = lineNumber;
-    const std::uint8_t key = keyByName(value);
-    if (value.empty()) {
-        file.faults.push_back({lineNumber, holderName(holder) + " names no key"});
-        return;
-    }
-    if (key == 0) {
-        file.faults.push_back({lineNumber, holderName(holder) + " = " + quoted(value) +
-                                               ": no key has this name (quorl-config keys --list "
-                                               "lists them)"});
-        return;
-    }
-    file.given[slot][roleIndex(*role)] = true;
-    setKeyFor(file.bindings[slot], *role, key);
-    if (isReservedKey(key)) {
-        file.faults.push_back({lineNumber, reservedText(holder, key), true});
+    } else {
+        entries.push_back(
+            {{slot, *role}, trimmed(value.substr(0, value.find_first_of("#;"))), lineNumber});
     }
 }
 
@@ -212,7 +187,7 @@ void addClashFaults(KeysFile& file, const GivenLines& lines) {
     for (const KeyClash& clash : keyClashes(file.bindings)) {
         const int firstLine = lines[clash.first.slot][roleIndex(clash.first.role)];
         const int secondLine = lines[clash.second.slot][roleIndex(clash.second.role)];
-        // The fault goes to the later line of the two, or to the one the file gives.
+        // The fault goes to the later line of the two, or to the one that binds it.
         const bool atSecond = secondLine > firstLine;
         const KeyHolder& here = atSecond ? clash.second : clash.first;
         const KeyHolder& other = atSecond ? clash.first : clash.second;
@@ -224,6 +199,11 @@ void addClashFaults(KeysFile& file, const GivenLines& lines) {
         }
         file.faults.push_back({lines[here.slot][roleIndex(here.role)], text, true});
     }
+}
+
+void sortFaults(std::vector<KeysFault>& faults) {
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const KeysFault& a, const KeysFault& b) { return a.line < b.line; });
 }
 
 }  // namespace
@@ -368,10 +348,44 @@ std::vector<std::string> bindingProblems(const Bindings& bindings) {
     return problems;
 }
 
-KeysFile parseKeys(const std::string& text) {
+KeysFile bindKeys(const std::vector<KeyEntry>& entries) {
     KeysFile file;
     file.present = true;
-    GivenLines lines{};
+    GivenLines seen{};   // where each key was first given
+    GivenLines bound{};  // where each key was bound
+    for (const KeyEntry& entry : entries) {
+        const KeyHolder& holder = entry.holder;
+        int& seenOn = seen[holder.slot][roleIndex(holder.role)];
+        if (seenOn != 0) {
+            file.faults.push_back({entry.line, holderName(holder) +
+                                                   " is given twice (first on line " +
+                                                   std::to_string(seenOn) + ")"});
+            continue;
+        }
+        seenOn = entry.line;
+        const std::uint8_t key = keyByName(entry.value);
+        if (trimmed(entry.value).empty()) {
+            file.faults.push_back({entry.line, holderName(holder) + " names no key"});
+        } else if (key == 0) {
+            file.faults.push_back({entry.line, holderName(holder) + " = " + quoted(entry.value) +
+                                                   ": no key has this name (quorl-config keys "
+                                                   "--list lists them)"});
+        } else {
+            bound[holder.slot][roleIndex(holder.role)] = entry.line;
+            file.given[holder.slot][roleIndex(holder.role)] = true;
+            setKeyFor(file.bindings[holder.slot], holder.role, key);
+            if (isReservedKey(key))
+                file.faults.push_back({entry.line, reservedText(holder, key), true});
+        }
+    }
+    addClashFaults(file, bound);
+    sortFaults(file.faults);
+    return file;
+}
+
+KeysFile parseKeys(const std::string& text) {
+    std::vector<KeyEntry> entries;
+    std::vector<KeysFault> faults;
     int slot = -1;
     bool inUnknownSection = false;
     int lineNumber = 0;
@@ -385,41 +399,38 @@ KeysFile parseKeys(const std::string& text) {
         const std::string line = trimmed(raw);
         if (line.empty() || line[0] == '#' || line[0] == ';') continue;
         if (raw.find('\0') != std::string::npos) {
-            file.faults.push_back({lineNumber, "the line holds a NUL byte"});
+            faults.push_back({lineNumber, "the line holds a NUL byte"});
             continue;
         }
         if (line[0] == '[') {
             const std::size_t close = line.find(']');
             const std::string rest =
                 close == std::string::npos ? "" : trimmed(line.substr(close + 1));
+            slot = close == std::string::npos ? -1 : slotOfSection(line.substr(1, close - 1));
+            inUnknownSection = slot < 0;
             if (close == std::string::npos || !(rest.empty() || rest[0] == '#' || rest[0] == ';')) {
-                file.faults.push_back({lineNumber, "not a section: expected [slotN]"});
+                faults.push_back({lineNumber, "not a section: expected [slotN]"});
                 slot = -1;
                 inUnknownSection = true;
-                continue;
-            }
-            slot = slotOfSection(line.substr(1, close - 1));
-            inUnknownSection = slot < 0;
-            if (slot < 0) {
-                file.faults.push_back({lineNumber, "unknown section " +
-                                                       quoted(line.substr(0, close + 1)) +
-                                                       " (the sections are [slot0] to [slot5])"});
+            } else if (slot < 0) {
+                faults.push_back({lineNumber, "unknown section " +
+                                                  quoted(line.substr(0, close + 1)) +
+                                                  " (the sections are [slot0] to [slot5])"});
             }
             continue;
         }
         if (line.find('=') == std::string::npos) {
-            file.faults.push_back({lineNumber,
-                                   "not an entry: expected left, right or fire = KEY, a [slotN] "
-                                   "section or a # comment"});
+            faults.push_back({lineNumber,
+                              "not an entry: expected left, right or fire = KEY, a [slotN] "
+                              "section or a # comment"});
             continue;
         }
         // The entries of an unknown section are not looked at: its header has its fault.
-        if (inUnknownSection) continue;
-        readEntry(line, lineNumber, slot, file, lines);
+        if (!inUnknownSection) readEntry(line, lineNumber, slot, entries, faults);
     }
-    addClashFaults(file, lines);
-    std::stable_sort(file.faults.begin(), file.faults.end(),
-                     [](const KeysFault& a, const KeysFault& b) { return a.line < b.line; });
+    KeysFile file = bindKeys(entries);
+    file.faults.insert(file.faults.end(), faults.begin(), faults.end());
+    sortFaults(file.faults);
     return file;
 }
 

@@ -149,6 +149,18 @@ struct KeysFile {
     std::vector<KeysFault> faults;  // by line; the game plays only when this is empty
 };
 
+// One `ROLE = KEY` entry of a slot, as a keys file or a settings text gives it.
+struct KeyEntry {
+    KeyHolder holder;
+    std::string value;  // the key's name as written
+    int line;
+};
+
+// Binds the entries over the defaults as a keys file does, each fault on its entry's line: no such
+// key, a reserved key, a key given twice, a key bound twice (within a slot or across slots, the
+// defaults of the slots and roles left out included).
+KeysFile bindKeys(const std::vector<KeyEntry>& entries);
+
 // Reads the text of a keys file. Lines are `[slotN]`, `left = KEY`, `right = KEY`,
 // `fire = KEY`, empty, or comments starting with # or ;. A value may end in a comment
 // (`left = Z  # by the window`). Section, entry and key names ignore case.

@@ -3,7 +3,10 @@
 
 #include "app/settings.h"
 #include "app/window.h"
+#include "game/players/key_input.h"
 #include "game/players/player.h"
+
+Bindings keyBindings = kDefaultBindings;
 
 void readControls() {
     int index = 0;
@@ -11,12 +14,13 @@ void readControls() {
         if (settings.slotEnabled[slot] == 0) continue;
         Player* player = players[index++];
         if (player == nullptr) continue;
-        const std::uint8_t left = KeyState[kSlotKeys[slot].left];
-        const std::uint8_t right = KeyState[kSlotKeys[slot].right];
+        const SlotKeys& keys = keyBindings[slot];
+        const std::uint8_t left = KeyState[keys.left];
+        const std::uint8_t right = KeyState[keys.right];
         // Both turn keys held, or neither, means straight on.
         player->turnLeft = left != right && left != 0;
         player->turnRight = left != right && right != 0;
-        player->fire = KeyState[kSlotKeys[slot].fire];
+        player->fire = KeyState[keys.fire];
     }
 }
 
@@ -24,7 +28,7 @@ void assignControllers() {
     SlotKeys enabled[kSlotCount];
     int count = 0;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (settings.slotEnabled[slot] != 0) enabled[count++] = kSlotKeys[slot];
+        if (settings.slotEnabled[slot] != 0) enabled[count++] = keyBindings[slot];
     }
-    platform::assignControllerSlots(enabled, count);
+    assignControllerSlots(enabled, count);
 }

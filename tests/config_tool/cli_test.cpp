@@ -27,7 +27,9 @@ protected:
 };
 
 TEST_F(Executable, NewSetShowCheck) {
-    EXPECT_EQ(run({"new"}, 0).out, "wrote the default settings to config\n");
+    EXPECT_EQ(run({"new"}, 0).out,
+              "wrote the default settings to config\n"
+              "no keys file beside it: every slot has its default keys\n");
     EXPECT_EQ(readFile(config_), asString(defaultBytes()));
     EXPECT_EQ(run({"new"}, 1).err,
               "quorl-config: error: config already exists; add --force to replace it\n");
@@ -103,6 +105,53 @@ TEST_F(Executable, CheckReportsEveryBrokenInvariant) {
               "config: slot5 pattern file patterns/cyan.png is missing (looked for "
               "./patterns/cyan.png)\n"
               "config: 6 problems\n");
+}
+
+TEST_F(Executable, KeysAreSetShownCheckedCarriedAndKeptByNew) {
+    run({"new"}, 0);
+    addPatterns({"red.png", "cyan.png"});
+    const std::string keys = folder_.path("keys");
+    // A refused key changes nothing, and names the slot that holds it.
+    EXPECT_EQ(run({"set", "slot1.left=Q", "slot1.right=space", "slot1.fire=Foo"}, 1).err,
+              "quorl-config: error: slot1.right = Space: Space is the game's own key (it keeps "
+              "Space, Escape, Alt and F10 for itself)\n"
+              "quorl-config: error: slot1.fire = \"Foo\": no key has this name (quorl-config keys "
+              "--list lists them)\n"
+              "quorl-config: error: slot1.left = Q: Q is bound to slot5.left already (give "
+              "slot5.left another key in the same command)\n");
+    EXPECT_FALSE(std::filesystem::exists(keys));
+
+    EXPECT_EQ(run({"set", "slot1.left=z", "speed=120", "SLOT1.right=c", "slot1.fire=X"}, 0).out,
+              "updated config: speed\nupdated keys: slot1.left, slot1.right, slot1.fire\n");
+    run({"set", "slot1.left=C", "slot1.right=Z"}, 0);  // a swap in one command
+    const std::string shown = run({"show"}, 0).out;
+    EXPECT_TRUE(contains(shown, "Keys file          keys\n")) << shown;
+    EXPECT_TRUE(contains(shown,
+                         "Slot 1             disabled\n  Name             Green\n"
+                         "  Pattern          green.png\n"
+                         "  Keys             left C, right Z, fire X\n"))
+        << shown;
+    EXPECT_EQ(run({"check"}, 0).out, "config: ok\n");
+
+    // Export and import carry the keys to another run folder; new keeps them in force.
+    run({"export", "-o", "match.ini"}, 0);
+    std::filesystem::create_directory(folder_.path("other"));
+    EXPECT_EQ(run({"import", "--force", "match.ini", "other/config"}, 0).out,
+              "imported match.ini into other/config, its keys into other/keys\n");
+    EXPECT_EQ(readFile(folder_.path("other/keys")), readFile(keys));
+    EXPECT_EQ(run({"new", "--force", "other/config"}, 0).out,
+              "wrote the default settings to other/config\nthe keys file other/keys stays in "
+              "force: the players keep its keys (remove it for the default keys)\n");
+
+    // check lists what the game would refuse in the file, by line.
+    writeFile(keys, "[slot1]\nleft = Keypad\n[slot4]\nfire = W\n");
+    EXPECT_EQ(run({"check"}, 1).out,
+              "keys:2: slot1.left = \"Keypad\": no key has this name (quorl-config keys --list "
+              "lists them)\n"
+              "keys:4: slot4.fire = W: W is bound to slot5.fire already (its default); give "
+              "slot5.fire another key\n"
+              "config: 2 problems\n");
+    EXPECT_TRUE(contains(run({"keys", "--list"}, 0).out, "\nLeft arrow\n"));
 }
 
 TEST_F(Executable, MissingFileIsAClearError) {

@@ -121,7 +121,8 @@ TEST_F(InstalledGame, NewAndItsHintMakeTheRunFolderConfigAndSayWhere) {
 
     const ToolRun made = run({"new"}, 0);
     EXPECT_EQ(made.err, "quorl-config: using " + playerConfig_ + "\n");
-    EXPECT_EQ(made.out, "wrote the default settings to " + playerConfig_ + "\n");
+    EXPECT_EQ(made.out, "wrote the default settings to " + playerConfig_ +
+                            "\nno keys file beside it: every slot has its default keys\n");
     EXPECT_EQ(readFile(playerConfig_), asString(defaultBytes()));
     EXPECT_EQ(folderEntries(folder_.path()), std::vector<std::string>{});
 
@@ -152,7 +153,9 @@ TEST_F(InstalledGame, ImportMakesTheRunFolderConfigAndANamedFileStaysHere) {
 
 TEST(NotInstalled, NewMakesTheConfigHere) {
     const TempFolder folder;
-    EXPECT_EQ(runTool(folder.path(), {"new"}).out, "wrote the default settings to config\n");
+    EXPECT_EQ(runTool(folder.path(), {"new"}).out,
+              "wrote the default settings to config\n"
+              "no keys file beside it: every slot has its default keys\n");
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"config"});
 }
 

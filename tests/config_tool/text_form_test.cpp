@@ -63,8 +63,8 @@ TEST(TextForm, DefaultsRoundTripWithoutRawSection) {
     const std::string text = exportText(defaultBytes());
     EXPECT_FALSE(contains(text, "[raw]"));
     EXPECT_TRUE(contains(text,
-                         "\n[slot3]\n# Keys: left I, right P, fire O.\nenabled = no\n"
-                         "name = \"Yellow\"\npattern = \"yellow.png\"\n"));
+                         "\n[slot3]\nenabled = no\nname = \"Yellow\"\npattern = \"yellow.png\"\n"
+                         "left = I\nright = P\nfire = O\n"));
     EXPECT_EQ(importText(text, "test.ini"), defaultBytes());
 }
 

@@ -71,12 +71,21 @@ TEST_F(SetupModelTest, TakesOrRefusesEditsAsQuorlConfigSetDoesAndShowsTheRefusal
 TEST_F(SetupModelTest, BindsAKeyUnlessTheGameKeepsItOrAnotherKeyHasIt) {
     SetupModel model(config_);
     EXPECT_EQ(model.setKey(1, KeyRole::left, 'Z'), "");
-    EXPECT_EQ(model.setKey(1, KeyRole::right, 'Q'), "Q is bound to slot5.left already");
-    EXPECT_EQ(model.setKey(1, KeyRole::fire, 'Z'), "Z is bound to slot1.left already");
-    EXPECT_EQ(model.setKey(1, KeyRole::fire, vk::kSpace).rfind("Space is the game's own key", 0),
-              0u);
-    EXPECT_EQ(model.setKey(1, KeyRole::fire, 0), "that key is not one the game reads");
-    EXPECT_EQ(notes(model, "slot1.fire"), "R: that key is not one the game reads\n");
+    const struct {
+        KeyRole role;
+        std::uint8_t key;
+        const char* refusal;  // its start
+    } refused[] = {
+        {KeyRole::right, 'Q', "slot1.right = Q: Q is bound to slot5.left already"},
+        {KeyRole::fire, 'Z', "slot1.fire = Z: Z is bound to slot1.left already"},
+        {KeyRole::fire, vk::kSpace, "slot1.fire = Space: Space is the game's own key"},
+        {KeyRole::fire, 0, "that key is not one the game reads"},
+    };
+    for (const auto& key : refused) {
+        const std::string refusal = model.setKey(1, key.role, key.key);
+        EXPECT_EQ(refusal.rfind(key.refusal, 0), 0u) << refusal;
+        EXPECT_EQ(notes(model, holderName({1, key.role})), "R: " + refusal + "\n");
+    }
     // Rebinding a key to itself is no clash.
     EXPECT_EQ(model.setKey(1, KeyRole::left, 'Z'), "");
     const Bindings& keys = model.bindings();

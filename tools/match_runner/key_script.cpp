@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "game/players/slot_keys.h"
+#include "game/players/bindings.h"
 #include "platform/virtual_keys.h"
 
 int parseFrame(const std::string& text, const std::string& event) {
@@ -23,42 +23,39 @@ std::string lowerCase(std::string text) {
 
 namespace {
 
-// The names of the slot keys that are no letter, as the slot key table orders them: turn left,
-// turn right and fire of the first three slots (the other slots' keys are letters).
-constexpr const char* kSlotKeyNames[3][3] = {
-    {"left", "right", "up"},
-    {"kp/", "kp-", "kp*"},
-    {"insert", "pageup", "home"},
+// The runner's short names of physical keys; letters and digits name themselves, and every name
+// of the keys file (game/players/bindings.h) works too.
+const std::map<std::string, std::uint8_t> kShortNames = {
+    {"space", vk::kSpace},
+    {"esc", vk::kEscape},
+    {"escape", vk::kEscape},
+    {"return", vk::kReturn},
+    {"alt", vk::kAlt},
+    {"left", vk::kLeft},
+    {"right", vk::kRight},
+    {"up", vk::kUp},
+    {"down", vk::kDown},
+    {"insert", vk::kInsert},
+    {"home", vk::kHome},
+    {"pageup", vk::kPageUp},
+    {"kp/", vk::kKeypadDivide},
+    {"kp-", vk::kKeypadSubtract},
+    {"kp*", vk::kKeypadMultiply},
 };
-
-std::map<std::string, std::uint8_t> namedKeys() {
-    std::map<std::string, std::uint8_t> named = {
-        {"space", vk::kSpace}, {"esc", vk::kEscape}, {"escape", vk::kEscape},
-        {"down", vk::kDown},   {"alt", vk::kAlt},    {"return", vk::kReturn},
-    };
-    for (int slot = 0; slot < 3; ++slot) {
-        named[kSlotKeyNames[slot][0]] = kSlotKeys[slot].left;
-        named[kSlotKeyNames[slot][1]] = kSlotKeys[slot].right;
-        named[kSlotKeyNames[slot][2]] = kSlotKeys[slot].fire;
-    }
-    return named;
-}
 
 }  // namespace
 
-std::uint8_t keyByName(const std::string& name) {
-    static const std::map<std::string, std::uint8_t> named = namedKeys();
+std::uint8_t scriptKeyByName(const std::string& name) {
     const std::string key = lowerCase(name);
-    if (auto found = named.find(key); found != named.end()) return found->second;
-    if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0])))
-        return static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(key[0])));
+    if (auto found = kShortNames.find(key); found != kShortNames.end()) return found->second;
+    if (const std::uint8_t named = keyByName(name); named != 0) return named;
     if (!key.empty() && key.size() <= 3 &&
         key.find_first_not_of("0123456789") == std::string::npos) {
         const int code = std::stoi(key);
         if (code >= 1 && code <= 255) return static_cast<std::uint8_t>(code);
     }
     throw std::invalid_argument("unknown key '" + name +
-                                "' (a name such as space, left, q, or a code 1 to 255)");
+                                "' (a name such as space, left, q, Page Down, or a code 1 to 255)");
 }
 
 std::vector<KeyEvent> parseKeyEvent(const std::string& text) {
@@ -72,7 +69,7 @@ std::vector<KeyEvent> parseKeyEvent(const std::string& text) {
     if (const auto plus = when.find('+'); plus != std::string::npos) {
         const int frame = parseFrame(when.substr(0, plus), text);
         const int length = parseFrame(when.substr(plus + 1), text);
-        const std::uint8_t key = keyByName(rest);
+        const std::uint8_t key = scriptKeyByName(rest);
         return {{frame, true, key}, {frame + length, false, key}};
     }
     const int frame = parseFrame(when, text);
@@ -80,7 +77,7 @@ std::vector<KeyEvent> parseKeyEvent(const std::string& text) {
     const std::string action = lowerCase(rest.substr(0, second));
     if (second == std::string::npos || (action != "down" && action != "up"))
         throw std::invalid_argument("key event '" + text + "' needs down or up: FRAME:down:KEY");
-    return {{frame, action == "down", keyByName(rest.substr(second + 1))}};
+    return {{frame, action == "down", scriptKeyByName(rest.substr(second + 1))}};
 }
 
 std::vector<KeyEvent> parseKeyScript(const std::string& script) {

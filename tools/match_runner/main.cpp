@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> keys;
     std::vector<std::string> pads;
     std::string script;
-    cli.add_option("--dir", options.folder, "Run folder holding config, system/ and patterns/")
+    cli.add_option("--dir", options.folder,
+                   "Run folder holding config, system/ and patterns/, and keys if any")
         ->check(CLI::ExistingDirectory);
     cli.add_option("--seed", options.seed, "Random seed (default 1)");
     cli.add_option("--frame-ms", options.frameMs, "Frame time in milliseconds (default 16)")
@@ -48,8 +49,9 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 10000000));
     cli.add_option("--key", keys,
                    "Key event: FRAME:down:KEY, FRAME:up:KEY or FRAME+FRAMES:KEY (a press); "
-                   "KEY is space, esc, left, right, up, down, insert, home, pageup, kp/, kp-, "
-                   "kp*, a letter, a digit or a code");
+                   "KEY names a physical key: space, esc, left, right, up, down, insert, home, "
+                   "pageup, kp/, kp-, kp*, a letter, a digit, a name of quorl-config keys --list "
+                   "or a code. The slots' keys are those of the run folder's keys file");
     cli.add_option("--pad", pads,
                    "Virtual controller event: FRAME:connect, FRAME:disconnect:PAD, "
                    "FRAME:down:PAD:BUTTON, FRAME:up:PAD:BUTTON, FRAME+FRAMES:PAD:BUTTON (a press) "

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/pad_keys.h"
+#include "platform/pad_controls.h"
 
 struct PadEvent {
     enum class Action { connect, disconnect, down, up, axis };

@@ -11,7 +11,7 @@
 #include "tools/match_runner/pad_script.h"
 
 struct RunOptions {
-    std::string folder = ".";  // the run folder: config, system/, patterns/
+    std::string folder = ".";  // the run folder: config, keys if any, system/, patterns/
     std::uint32_t seed = 1;
     double frameMs = 16.0;
     int frames = 600;  // at most this many frames; fewer when the match ends first

@@ -7,6 +7,7 @@
 #include "tools/quorl_config/commands.h"
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/keys_settings.h"
 #include "tools/quorl_config/places.h"
 
 namespace {
@@ -20,6 +21,7 @@ struct Arguments {
     std::string output;
     std::vector<std::string> settings;
     bool force = false;
+    bool list = false;
 };
 
 // The setting names, meanings and values, with the six slots folded into slotN.
@@ -33,9 +35,10 @@ std::string settingNamesHelp() {
         meaning.replace(0, name.size() + 2, "  " + name);
         text += meaning + wrapText("Allowed: " + field.allowed + ".", kHelpWidth, indent);
     }
-    return text +
+    return text + keySettingsHelp() +
            "Example:\n  quorl-config set speed=120 mode=score limit=10 slot3.enabled=yes "
-           "slot3.name=Ödön slot3.pattern=blue.png";
+           "slot3.name=Ödön slot3.pattern=blue.png\n  quorl-config set slot1.left=Z "
+           "slot1.right=C slot1.fire=X";
 }
 
 void addFile(CLI::App* command, Arguments& args) {
@@ -85,13 +88,16 @@ void printError(std::ostream& err, const std::string& message) {
 }  // namespace
 
 int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CLI::App app{"Reads and edits the Quorl settings file (config).", "quorl-config"};
+    CLI::App app{"Reads and edits the Quorl settings file (config) and the players' keys (keys).",
+                 "quorl-config"};
     app.require_subcommand(1);
     app.footer(
         "FILE is config in the current folder unless given; when the folder has none, it is "
         "the player's own $XDG_DATA_HOME/quorl/config (~/.local/share/quorl/config) if that "
         "exists, or if the game is installed and the command makes the file (new, import). "
-        "Patterns are files in the folder patterns/ beside FILE. Exit status: 0 ok, 1 bad "
+        "Patterns are files in the folder patterns/ beside FILE, and the slots' keys are in the "
+        "file keys beside it, if any (slotN.left, slotN.right, slotN.fire). Exit status: 0 ok, 1 "
+        "bad "
         "input, a problem or warning found by check, or a file error, 2 wrong usage.");
     Arguments args;
 
@@ -122,15 +128,23 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         "check", "Report every problem the game would meet and every setting that spoils a match");
     addFile(check, args);
 
+    CLI::App* keys = app.add_subcommand(
+        "keys",
+        "Print the slots' keys as a keys file, as bound beside FILE; --list: every key name");
+    addFile(keys, args);
+    keys->add_flag("-l,--list", args.list, "Print every key name instead, one a line");
+
     try {
         app.parse(argc, argv);
         const Assignments assignments = set->parsed() ? splitSettings(args) : Assignments{};
+        if (keys->parsed() && args.list) return keysCommand(args.file, true, out, err);
         if (args.file.empty()) args.file = defaultFile(create->parsed() || importer->parsed(), err);
         if (show->parsed()) return showCommand(args.file, out);
         if (set->parsed()) return setCommand(args.file, assignments, args.force, out, err);
         if (create->parsed()) return newCommand(args.file, args.force, out);
         if (exporter->parsed()) return exportCommand(args.file, args.output, out, err);
         if (importer->parsed()) return importCommand(args.text, args.file, args.force, out);
+        if (keys->parsed()) return keysCommand(args.file, false, out, err);
         return checkCommand(args.file, out, err);
     } catch (const CLI::ParseError& error) {
         return app.exit(error, out, err) == 0 ? 0 : kUsageError;

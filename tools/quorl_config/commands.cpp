@@ -5,6 +5,7 @@
 
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/keys_settings.h"
 #include "tools/quorl_config/places.h"
 #include "tools/quorl_config/report.h"
 #include "tools/quorl_config/settings_file.h"
@@ -58,31 +59,90 @@ void requirePatterns(const std::string& path, const Settings& s, const std::vect
     if (!missing.empty()) throw ConfigError(missing);
 }
 
+// Runs `apply` and adds the lines of the ConfigError it throws, if any, to `problems`.
+template <typename Apply>
+void collectProblems(Apply apply, std::string& problems) {
+    try {
+        apply();
+    } catch (const ConfigError& error) {
+        problems += (problems.empty() ? "" : "\n") + std::string(error.what());
+    }
+}
+
+// Warns that the game refuses the keys file, whose readable keys a command goes on with.
+void warnAboutKeys(const KeysFile& keys, const std::string& keysPath, std::ostream& err) {
+    if (keys.faults.empty()) return;
+    err << "quorl-config: warning: the game refuses " << keysPath << " ("
+        << counted(keys.faults.size(), "problem")
+        << ", which quorl-config check lists); the keys it could read are used\n";
+}
+
+std::string nameList(const Assignments& assignments) {
+    std::string names;
+    for (const auto& [name, value] : assignments) {
+        const SettingField* field = findSettingField(name);
+        names += (names.empty() ? "" : ", ") +
+                 (field != nullptr ? field->name : holderName(*findKeyField(name)));
+    }
+    return names;
+}
+
 }  // namespace
 
 int showCommand(const std::string& path, std::ostream& out) {
-    out << showText(path, loadSettings(path));
+    const SettingsFile file = loadSettings(path);
+    const std::string keysPath = keysPathFor(path);
+    out << showText(path, file, readKeysFile(keysPath), keysPath);
     return 0;
 }
 
 int setCommand(const std::string& path, const Assignments& assignments, bool force,
                std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
+    Assignments settingPairs, keyPairs;
+    for (const auto& assignment : assignments)
+        (findKeyField(assignment.first) ? keyPairs : settingPairs).push_back(assignment);
+
+    std::string problems;
     Settings s = decodeSettings(file.bytes.data(), file.bytes.size());
-    applyAssignments(s, assignments);
+    collectProblems([&] { applyAssignments(s, settingPairs); }, problems);
+    const std::string keysPath = keysPathFor(path);
+    const KeysFile keys = keyPairs.empty() ? KeysFile{} : readKeysFile(keysPath);
+    Bindings bindings = keys.bindings;
+    if (!keyPairs.empty()) {
+        const std::string lost = unreadableKeyLines(keys, keysPath);
+        if (!lost.empty()) {
+            problems += (problems.empty() ? "" : "\n") + keysPath +
+                        " has lines the game cannot read, which writing it anew would lose; mend "
+                        "or remove them first:\n" +
+                        lost;
+        }
+        std::string refused;
+        collectProblems([&] { applyKeyAssignments(bindings, keyPairs); }, refused);
+        // Once the keys set are fine, what the file held wrong before and still holds.
+        if (refused.empty()) {
+            for (const std::string& problem : bindingProblems(bindings))
+                refused += (refused.empty() ? "" : "\n") + keysPath + ": " + problem;
+        }
+        if (!refused.empty()) problems += (problems.empty() ? "" : "\n") + refused;
+    }
+    if (!problems.empty()) throw ConfigError(problems);
+
     std::vector<int> patternSlots;
-    for (const auto& assignment : assignments) {
+    for (const auto& assignment : settingPairs) {
         const SettingField* field = findSettingField(assignment.first);
         if (field->key == "pattern") patternSlots.push_back(field->slot);
     }
     requirePatterns(path, s, patternSlots, force, "add --force to set it anyway");
-    writeSettingsFile(path, encoded(s));
-    noteRewrittenSize(path, file, err);
-    std::string names;
-    for (const auto& assignment : assignments) {
-        names += (names.empty() ? "" : ", ") + findSettingField(assignment.first)->name;
+    if (!settingPairs.empty()) {
+        writeSettingsFile(path, encoded(s));
+        noteRewrittenSize(path, file, err);
+        out << "updated " << path << ": " << nameList(settingPairs) << "\n";
     }
-    out << "updated " << path << ": " << names << "\n";
+    if (!keyPairs.empty()) {
+        writeFileAtomically(keysPath, formatKeys(bindings));
+        out << "updated " << keysPath << ": " << nameList(keyPairs) << "\n";
+    }
     return 0;
 }
 
@@ -92,14 +152,36 @@ int newCommand(const std::string& path, bool force, std::ostream& out) {
     }
     writeSettingsFile(path, encoded(defaultSettings()));
     out << "wrote the default settings to " << path << "\n";
+    const std::string keysPath = keysPathFor(path);
+    if (pathExists(keysPath)) {
+        out << "the keys file " << keysPath
+            << " stays in force: the players keep its keys (remove it for the default keys)\n";
+    } else {
+        out << "no keys file beside it: every slot has its default keys\n";
+    }
     return 0;
+}
+
+int keysCommand(const std::string& path, bool list, std::ostream& out, std::ostream& err) {
+    if (list) {
+        out << keyNameList();
+        return 0;
+    }
+    const std::string keysPath = keysPathFor(path);
+    const KeysFile keys = readKeysFile(keysPath);
+    warnAboutKeys(keys, keysPath, err);
+    out << formatKeys(keys.bindings);
+    return keys.faults.empty() ? 0 : 1;
 }
 
 int exportCommand(const std::string& path, const std::string& output, std::ostream& out,
                   std::ostream& err) {
     const SettingsFile file = loadSettings(path);
     noteSize(path, file, err);
-    const std::string text = exportText(file.bytes);
+    const std::string keysPath = keysPathFor(path);
+    const KeysFile keys = readKeysFile(keysPath);
+    warnAboutKeys(keys, keysPath, err);
+    const std::string text = exportText(file.bytes, keys.bindings);
     if (output.empty()) {
         out << text;
     } else {
@@ -111,30 +193,57 @@ int exportCommand(const std::string& path, const std::string& output, std::ostre
 
 int importCommand(const std::string& textPath, const std::string& path, bool force,
                   std::ostream& out) {
-    const SettingsBytes bytes = importText(readTextFile(textPath), textPath);
+    const ImportedText imported = importSettingsText(readTextFile(textPath), textPath);
+    const SettingsBytes& bytes = imported.bytes;
     std::vector<int> allSlots;
     for (int slot = 0; slot < kSlotCount; ++slot) allSlots.push_back(slot);
     requirePatterns(path, decodeSettings(bytes.data(), bytes.size()), allSlots, force,
                     "add --force to import it anyway");
-    if (!force && pathExists(path)) {
-        const SettingsFile current = readSettingsFile(path);
-        if (current.fileSize == kSettingsFileSize && current.bytes == bytes) {
+    // The text's keys go to the keys file, unless it binds them so already; default keys need
+    // no file.
+    const std::string keysPath = keysPathFor(path);
+    const KeysFile currentKeys = readKeysFile(keysPath);
+    const bool writeKeys =
+        imported.keys &&
+        (currentKeys.present ? !currentKeys.faults.empty() || currentKeys.bindings != *imported.keys
+                             : *imported.keys != kDefaultBindings);
+    if (!force) {
+        const bool configExists = pathExists(path);
+        if (configExists) {
+            const SettingsFile current = readSettingsFile(path);
+            if (current.fileSize != kSettingsFileSize || current.bytes != bytes) {
+                throw ConfigError(path +
+                                  " already exists with other settings; add --force to replace it");
+            }
+        }
+        if (writeKeys && currentKeys.present) {
+            throw ConfigError(keysPath + " already binds other keys; add --force to replace it");
+        }
+        if (configExists && !writeKeys) {
             out << path << " already holds these settings\n";
             return 0;
         }
-        throw ConfigError(path + " already exists with other settings; add --force to replace it");
     }
     writeSettingsFile(path, bytes);
-    out << "imported " << textPath << " into " << path << "\n";
+    if (writeKeys) writeFileAtomically(keysPath, formatKeys(*imported.keys));
+    out << "imported " << textPath << " into " << path
+        << (writeKeys ? ", its keys into " + keysPath : "") << "\n";
     return 0;
 }
 
 int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
     noteSize(path, file, err);
-    const std::vector<std::string> problems = checkProblems(path, file.bytes);
+    std::vector<std::string> problems = checkProblems(path, file.bytes);
     const std::vector<std::string> warnings = checkWarnings(file.bytes);
     for (const std::string& problem : problems) out << path << ": " << problem << "\n";
+    // Whatever makes the game refuse the keys file beside the config, on its own lines.
+    const std::string keysPath = keysPathFor(path);
+    const KeysFile keys = readKeysFile(keysPath);
+    for (const KeysFault& fault : keys.faults) {
+        out << keysFaultList({fault}, keysPath) << "\n";
+        problems.push_back(fault.text);
+    }
     for (const std::string& warning : warnings) out << path << ": warning: " << warning << "\n";
     if (problems.empty() && warnings.empty()) {
         out << path << ": ok\n";

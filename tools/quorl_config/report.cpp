@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <set>
 
+#include "game/players/bindings.h"
 #include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/fields.h"
-#include "tools/quorl_config/key_names.h"
 #include "tools/quorl_config/places.h"
 
 namespace {
@@ -84,11 +84,21 @@ std::string storageRows(const Settings& s) {
     return text;
 }
 
-std::string slotRows(const Settings& s, int slot) {
+std::string slotRows(const Settings& s, int slot, const Bindings& keys) {
     return row("Slot " + number(slot), onOff(s.slotEnabled[slot], "enabled", "disabled")) +
            row("  Name", fieldForDisplay(s.playerName[slot], kNameFieldSize)) +
            row("  Pattern", fieldForDisplay(s.patternFile[slot], kPatternFieldSize)) +
-           row("  Keys", slotKeysText(slot));
+           row("  Keys", slotKeysText(keys[slot]));
+}
+
+// Where the slots' keys come from.
+std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
+    if (!keys.present) return row("Keys file", "none: every slot has its default keys");
+    if (keys.faults.empty()) return row("Keys file", keysPath);
+    return row("Keys file",
+               keysPath + ", which the game refuses: " + counted(keys.faults.size(), "problem") +
+                   " (quorl-config check lists them); the keys below are those "
+                   "it could read");
 }
 
 void checkName(const Settings& s, int slot, std::vector<CheckFinding>& problems) {
@@ -203,11 +213,12 @@ std::string gamePatternName(const Settings& s, int slot) {
     return fieldText(s.patternFile[slot], kPatternFieldSize - 1);
 }
 
-std::string showText(const std::string& path, const SettingsFile& file) {
+std::string showText(const std::string& path, const SettingsFile& file, const KeysFile& keys,
+                     const std::string& keysPath) {
     const Settings s = decodeSettings(file.bytes.data(), file.bytes.size());
     std::string text = "Quorl settings in " + path + "\n\n" + matchRows(s) + lineRows(s) +
-                       pickupRows(s) + screenRows(s) + storageRows(s);
-    for (int slot = 0; slot < kSlotCount; ++slot) text += "\n" + slotRows(s, slot);
+                       pickupRows(s) + screenRows(s) + storageRows(s) + keysRow(keys, keysPath);
+    for (int slot = 0; slot < kSlotCount; ++slot) text += "\n" + slotRows(s, slot, keys.bindings);
     const std::string note = sizeNote(path, file.fileSize);
     if (!note.empty()) text += "\nNote: " + note + ".\n";
     return text;

@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "game/players/bindings.h"
 #include "tools/quorl_config/settings_file.h"
 
-// Every setting under a self-explaining label, with units, the slots and their keys.
-std::string showText(const std::string& path, const SettingsFile& file);
+// Every setting under a self-explaining label, with units, the slots and their keys as `keys`
+// (the file at keysPath) binds them.
+std::string showText(const std::string& path, const SettingsFile& file, const KeysFile& keys,
+                     const std::string& keysPath);
 
 // A problem or warning of `check` and the settings it concerns, by their names in
 // quorl-config set ("slot2.name", "limit"); "players" stands for the slots as a whole.

@@ -14,7 +14,7 @@
 #include "tools/quorl_config/codepage.h"
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
-#include "tools/quorl_config/key_names.h"
+#include "tools/quorl_config/keys_settings.h"
 
 namespace {
 
@@ -149,18 +149,24 @@ std::string settingLine(const SettingField& field, const Settings& s,
     return field.key + " = " + (field.isText ? quotedValue(value) : value) + "\n";
 }
 
-std::string slotSections(const Settings& s, const std::set<std::string>& rawNames) {
+std::string slotSections(const Settings& s, const Bindings& keys,
+                         const std::set<std::string>& rawNames) {
     std::string text = "\n" + comment(
                                   "The six player slots. enabled: yes or no. name: at most 10 "
                                   "characters, of " +
                                   drawableCharacters() +
                                   ". pattern: the image of the line, a file in the folder "
-                                  "patterns/ beside the config.");
+                                  "patterns/ beside the config. left, right, fire: the keys that "
+                                  "turn the line and fire, by the names of quorl-config keys "
+                                  "--list; they go to the file keys beside the config.");
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        text += "\n[slot" + std::to_string(slot) + "]\n# Keys: " + slotKeysText(slot) + ".\n";
+        text += "\n[slot" + std::to_string(slot) + "]\n";
         for (const SettingField& field : settingFields()) {
             if (field.slot == slot) text += settingLine(field, s, rawNames);
         }
+        for (const KeyRole role : kKeyRoles)
+            text +=
+                std::string(keyRoleName(role)) + " = " + keyName(keyFor(keys[slot], role)) + "\n";
     }
     return text;
 }
@@ -335,7 +341,7 @@ bool isRawName(const std::string& name) {
 
 void applyNamedSettings(const TextReader& reader, Settings& s, std::vector<Problem>& problems) {
     for (const TextEntry& entry : reader.entries) {
-        if (isRawName(entry.name)) continue;
+        if (isRawName(entry.name) || findKeyField(entry.name)) continue;
         const SettingField* field = findSettingField(entry.name);
         try {
             if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
@@ -369,6 +375,24 @@ void applyRawValues(const TextReader& reader, SettingsBytes& bytes,
     }
 }
 
+// The slots' keys of the text, when it gives any.
+std::optional<Bindings> readKeys(const TextReader& reader, std::vector<Problem>& problems) {
+    std::vector<KeyEntry> entries;
+    for (const TextEntry& entry : reader.entries) {
+        const std::optional<KeyHolder> holder = findKeyField(entry.name);
+        if (!holder) continue;
+        try {
+            entries.push_back({*holder, valueOf(entry, false), entry.line});
+        } catch (const ConfigError& error) {
+            problems.push_back({entry.line, error.what()});
+        }
+    }
+    if (entries.empty()) return std::nullopt;
+    const KeysFile keys = bindKeys(entries);
+    for (const KeysFault& fault : keys.faults) problems.push_back({fault.line, fault.text});
+    return keys.bindings;
+}
+
 std::string problemList(std::vector<Problem> problems, const std::string& source) {
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
@@ -382,7 +406,7 @@ std::string problemList(std::vector<Problem> problems, const std::string& source
 
 }  // namespace
 
-std::string exportText(const SettingsBytes& bytes) {
+std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
     const Settings s = decoded(bytes);
     std::set<std::string> rawNames;
     for (const RawField& field : rawFields()) {
@@ -394,19 +418,24 @@ std::string exportText(const SettingsBytes& bytes) {
         text += "\n" + comment(field.meaning) + comment("Allowed: " + field.allowed + ".") +
                 settingLine(field, s, rawNames);
     }
-    text += slotSections(s, rawNames);
+    text += slotSections(s, keys, rawNames);
     if (!rawNames.empty()) text += rawSection(bytes, rawNames);
     return text;
 }
 
-SettingsBytes importText(const std::string& text, const std::string& source) {
+ImportedText importSettingsText(const std::string& text, const std::string& source) {
     const TextReader reader = parseText(text);
     std::vector<Problem> problems = reader.problems;
     Settings s = defaultSettings();
     applyNamedSettings(reader, s, problems);
-    SettingsBytes bytes{};
-    encodeSettings(s, bytes.data());
-    applyRawValues(reader, bytes, problems);
+    ImportedText imported;
+    encodeSettings(s, imported.bytes.data());
+    applyRawValues(reader, imported.bytes, problems);
+    imported.keys = readKeys(reader, problems);
     if (!problems.empty()) throw ConfigError(problemList(problems, source));
-    return bytes;
+    return imported;
+}
+
+SettingsBytes importText(const std::string& text, const std::string& source) {
+    return importSettingsText(text, source).bytes;
 }

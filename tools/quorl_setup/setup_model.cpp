@@ -8,6 +8,7 @@
 
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
+#include "tools/quorl_config/keys_settings.h"
 #include "tools/quorl_config/places.h"
 #include "tools/quorl_config/report.h"
 
@@ -27,7 +28,7 @@ void addLine(std::string& text, const std::string& line) {
 
 SetupModel::SetupModel(std::string configPath)
     : configPath_(std::move(configPath)),
-      keysPath_((std::filesystem::path(configPath_).parent_path() / kKeysFileName).string()),
+      keysPath_(keysPathFor(configPath_)),
       saved_(defaultSettings()) {
     loadConfig();
     loadKeys();
@@ -55,16 +56,13 @@ void SetupModel::loadConfig() {
 // a reserved key is read as written, and its faults show beside the keys.
 void SetupModel::loadKeys() {
     const KeysFile file = readKeysFile(keysPath_);
-    std::vector<KeysFault> unreadable;
-    for (const KeysFault& fault : file.faults) {
-        if (!fault.binding) unreadable.push_back(fault);
-    }
+    const std::string unreadable = unreadableKeyLines(file, keysPath_);
     if (unreadable.empty()) {
         savedKeys_ = file.bindings;
         return;
     }
     keysUnreadable_ = true;
-    addLine(loadError_, keysFaultList(unreadable, keysPath_));
+    addLine(loadError_, unreadable);
 }
 
 std::string SetupModel::folder() const {
@@ -99,14 +97,11 @@ std::string SetupModel::setKey(int slot, KeyRole role, std::uint8_t key) {
     const KeyHolder holder{slot, role};
     const std::string name = holderName(holder);
     if (key == 0) return refuse(name, "that key is not one the game reads");
-    if (isReservedKey(key)) {
-        return refuse(name, keyName(key) + " is the game's own key (it keeps " +
-                                reservedKeysText() + " for itself)");
+    try {
+        applyKeyAssignments(editedKeys_, {{name, keyName(key)}});
+    } catch (const ConfigError& error) {
+        return refuse(name, error.what());
     }
-    if (const auto other = holderOf(editedKeys_, key, holder)) {
-        return refuse(name, keyName(key) + " is bound to " + holderName(*other) + " already");
-    }
-    setKeyFor(editedKeys_[slot], role, key);
     refusals_.erase(name);
     recheck();
     return "";

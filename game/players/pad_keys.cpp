@@ -1,11 +1,11 @@
 // A controller's buttons and axes turned into the virtual keys it holds.
-#include "platform/pad_keys.h"
+#include "game/players/pad_keys.h"
 
 #include <cstddef>
 
-#include "platform/virtual_keys.h"
+using platform::PadAxis;
+using platform::PadButton;
 
-namespace platform {
 namespace {
 
 constexpr int kPushedFrom = 16384;     // half of the axis range
@@ -21,18 +21,21 @@ bool held(const PadState& state, PadButton button) {
 
 }  // namespace
 
-void setButton(PadState& state, PadButton button, bool down) {
+void setButton(PadState& state, int button, bool down) {
+    if (button < 0 || static_cast<std::size_t>(button) >= state.buttons.size()) return;
     state.buttons.set(static_cast<std::size_t>(button), down);
 }
 
-void moveAxis(PadState& state, PadAxis axis, int value) {
-    switch (axis) {
+void moveAxis(PadState& state, int axis, int value) {
+    switch (static_cast<PadAxis>(axis)) {
         case PadAxis::leftX:
             state.stickLeft = pushed(state.stickLeft, -value);
             state.stickRight = pushed(state.stickRight, value);
             break;
         case PadAxis::rightTrigger:
             state.trigger = pushed(state.trigger, value);
+            break;
+        default:
             break;
     }
 }
@@ -50,5 +53,3 @@ KeySet padKeys(const PadState& state, const SlotKeys* slot) {
     if (held(state, PadButton::south) || state.trigger) keys.set(slot->fire);
     return keys;
 }
-
-}  // namespace platform
