@@ -26,7 +26,6 @@ public:
     explicit SetupModel(std::string configPath);
 
     const std::string& configPath() const { return configPath_; }
-    const std::string& keysPath() const { return keysPath_; }
     // The folder holding the config, where the game plays.
     std::string folder() const;
 
@@ -86,7 +85,7 @@ private:
     std::string loadError_;
     std::string fileNote_;
     bool fileExists_ = false;
-    bool keysUnreadable_ = false;  // until the player chooses to replace the file
+    bool keysUnreadable_ = false;  // until Save, once the player chose to, replaces the file
     Settings saved_{};
     Settings edited_{};
     Bindings savedKeys_ = kDefaultBindings;
