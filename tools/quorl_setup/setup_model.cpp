@@ -100,7 +100,9 @@ std::string SetupModel::setKey(int slot, KeyRole role, std::uint8_t key) {
     try {
         applyKeyAssignments(editedKeys_, {{name, keyName(key)}});
     } catch (const ConfigError& error) {
-        return refuse(name, error.what());
+        // quorl-config's hint to swap keys in one command does not apply to one key at a time.
+        std::string why = error.what();
+        return refuse(name, why.substr(0, why.find(" (give ")));
     }
     refusals_.erase(name);
     recheck();

@@ -78,13 +78,26 @@ bool screenEvent(SetupScreen& screen, const SDL_Event& event) {
     return false;
 }
 
+// ImGui's back end takes Ctrl, Shift and Alt as they are when the event is handled; a key
+// pressed with Ctrl and let go at once has them as they were when it was pressed.
+void passToImGui(const SDL_Event& event) {
+    ImGui_ImplSDL2_ProcessEvent(&event);
+    if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return;
+    ImGuiIO& io = ImGui::GetIO();
+    const Uint16 mod = event.key.keysym.mod;
+    io.KeyShift = (mod & KMOD_SHIFT) != 0;
+    io.KeyCtrl = (mod & KMOD_CTRL) != 0;
+    io.KeyAlt = (mod & KMOD_ALT) != 0;
+    io.KeySuper = (mod & KMOD_GUI) != 0;
+}
+
 void runFrames(SDL_Window* window, SetupScreen& screen) {
     ImGuiIO& io = ImGui::GetIO();
     while (!screen.finished()) {
         SDL_Event event;
         for (bool got = SDL_WaitEventTimeout(&event, kIdleWaitMs) != 0; got;
              got = SDL_PollEvent(&event) != 0) {
-            if (!screenEvent(screen, event)) ImGui_ImplSDL2_ProcessEvent(&event);
+            if (!screenEvent(screen, event)) passToImGui(event);
             // A click or key takes effect in the frame that sees it, before what comes after
             // it: a key button's click starts waiting for the key that follows however fast,
             // and ImGui sees a key down that goes up again in the same moment.
