@@ -7,23 +7,15 @@
 // from the pending set without waiting. They stay blocked until the process ends, so a second
 // signal cannot interrupt the shutdown either.
 //
-// While a modal message box is up the pump does not run, so a watcher thread takes the signals
-// instead and ends the process with _Exit. That runs no destructor and no driver teardown (the
-// step that deadlocks when a driver thread was interrupted); the kernel ends every thread at
-// once and closes the display connection, which takes the box and the window with it. SDL
-// shows a box on X11 from a forked child while the parent waits for it; a child forked while a
-// watch is on is made to die with its parent, so that no box outlives the game.
+// While a modal message box is up the pump does not run. The main thread then unblocks the
+// signals for itself alone, so the kernel hands them to it and to no driver thread, and their
+// handler ends the process with _exit: no destructor and no driver teardown runs (the step that
+// deadlocks), the kernel ends every thread at once and closes the display connection. SDL shows
+// a box on X11 from a forked child while the main thread waits for it; a child forked then is
+// made to die with the game, so that no box outlives it.
 #include "platform/quit_signals.h"
 
 #include "platform/platform.h"
-
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
-#include <thread>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <pthread.h>
@@ -42,8 +34,12 @@ namespace {
 
 constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
 bool quitSignalsTaken = false;
-// The game's process id while a box is watched, 0 otherwise.
-std::atomic<pid_t> watchingProcess{0};
+
+// While a box is up: the exit code a quit signal ends the process with, the game's process id
+// (0 otherwise) and the handlers the box's own replaced.
+volatile sig_atomic_t exitCodeOnQuit = 0;
+volatile pid_t boxOwner = 0;
+struct sigaction previousActions[sizeof kQuitSignals / sizeof kQuitSignals[0]];
 
 sigset_t quitSignalSet() {
     sigset_t set;
@@ -52,10 +48,14 @@ sigset_t quitSignalSet() {
     return set;
 }
 
-// Runs in a child forked while a box is watched: it ends as soon as the game does.
-void dieWithParent() {
+void endProcess(int) {
+    _exit(exitCodeOnQuit);
+}
+
+// Runs in every child forked while a box is up: it ends as soon as the game does.
+void dieWithGame() {
 #if defined(__linux__)
-    const pid_t game = watchingProcess;
+    const pid_t game = boxOwner;
     if (game == 0) return;
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     // The game may have ended before the request was made.
@@ -68,7 +68,7 @@ void dieWithParent() {
 void takeQuitSignals() {
     const sigset_t set = quitSignalSet();
     quitSignalsTaken = pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0;
-    if (quitSignalsTaken) pthread_atfork(nullptr, nullptr, dieWithParent);
+    if (quitSignalsTaken) pthread_atfork(nullptr, nullptr, dieWithGame);
 }
 
 bool takePendingQuitSignal() {
@@ -86,41 +86,28 @@ bool takePendingQuitSignal() {
     return false;
 }
 
-struct QuitSignalsEndProcess::Watch {
-    std::mutex mutex;
-    std::condition_variable closing;
-    bool closed = false;
-    std::thread thread;
-};
-
 QuitSignalsEndProcess::QuitSignalsEndProcess(int exitCode) {
     if (!quitSignalsTaken) return;
-    watch_ = std::make_unique<Watch>();
-    watchingProcess = getpid();
-    watch_->thread = std::thread([watch = watch_.get(), exitCode] {
-        // The signals stay blocked in this thread too; it takes them from the pending set,
-        // looking again every few milliseconds until the box is gone.
-        std::unique_lock<std::mutex> lock(watch->mutex);
-        while (!watch->closed) {
-            if (takePendingQuitSignal()) {
-                std::fflush(stdout);
-                std::fflush(stderr);
-                std::_Exit(exitCode);
-            }
-            watch->closing.wait_for(lock, std::chrono::milliseconds(10));
-        }
-    });
+    active_ = true;
+    exitCodeOnQuit = exitCode;
+    boxOwner = getpid();
+    struct sigaction action {};
+    action.sa_handler = endProcess;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < sizeof kQuitSignals / sizeof kQuitSignals[0]; ++i)
+        sigaction(kQuitSignals[i], &action, &previousActions[i]);
+    // A signal that came while the error was being reported is taken right here.
+    const sigset_t set = quitSignalSet();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 QuitSignalsEndProcess::~QuitSignalsEndProcess() {
-    if (!watch_) return;
-    {
-        std::lock_guard<std::mutex> lock(watch_->mutex);
-        watch_->closed = true;
-    }
-    watch_->closing.notify_one();
-    watch_->thread.join();
-    watchingProcess = 0;
+    if (!active_) return;
+    const sigset_t set = quitSignalSet();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    for (std::size_t i = 0; i < sizeof kQuitSignals / sizeof kQuitSignals[0]; ++i)
+        sigaction(kQuitSignals[i], &previousActions[i], nullptr);
+    boxOwner = 0;
 }
 
 #else
@@ -130,7 +117,6 @@ bool takePendingQuitSignal() {
     return false;
 }
 
-struct QuitSignalsEndProcess::Watch {};
 QuitSignalsEndProcess::QuitSignalsEndProcess(int) {}
 QuitSignalsEndProcess::~QuitSignalsEndProcess() = default;
 

@@ -1,15 +1,14 @@
 // The message pump's side of the quit signals taken by takeQuitSignals.
 #pragma once
 
-#include <memory>
-
 namespace platform {
 
 // Takes one pending quit signal, if any, without waiting; the pump turns it into quit.
 bool takePendingQuitSignal();
 
-// While one lives, a quit signal ends the process at once with `exitCode`: a modal message box
-// keeps the pump from running, and the user may be gone (logout, closed terminal, timeout).
+// While one lives on the main thread, a quit signal ends the process at once with `exitCode`: a
+// modal message box keeps the pump from running, and the user may be gone (logout, closed
+// terminal, timeout).
 class QuitSignalsEndProcess {
 public:
     explicit QuitSignalsEndProcess(int exitCode);
@@ -18,8 +17,7 @@ public:
     QuitSignalsEndProcess& operator=(const QuitSignalsEndProcess&) = delete;
 
 private:
-    struct Watch;
-    std::unique_ptr<Watch> watch_;
+    [[maybe_unused]] bool active_ = false;
 };
 
 }  // namespace platform

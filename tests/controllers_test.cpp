@@ -118,6 +118,15 @@ TEST_F(Controllers, EnabledSlotsGoToControllersInConnectionOrderAndFreedSlotsToN
     EXPECT_EQ(press(fourth, PadButton::dpadRight), Keys{});
 }
 
+TEST_F(Controllers, PressTheirSlotsKeysAsBound) {
+    keyBindings[0] = {'Z', 'C', 'X'};
+    assignControllers();
+    const int pad = plugIn();
+    EXPECT_EQ(press(pad, PadButton::dpadLeft), Keys{keyDown('Z')});
+    EXPECT_EQ(press(pad, PadButton::rightShoulder), Keys{keyDown('C')});
+    EXPECT_EQ(press(pad, PadButton::south), Keys{keyDown('X')});
+}
+
 TEST_F(Controllers, UnpluggingReleasesWhatOnlyItHeld) {
     const int pad = plugIn(), other = plugIn();
     press(pad, PadButton::dpadLeft);

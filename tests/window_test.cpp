@@ -1,10 +1,13 @@
 // The window procedure fed translated messages, the keyboard's events through the message pump,
-// and the physical-key translation table.
+// and the physical-key translation table with the names of its keys.
 #include "app/window.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "game/players/bindings.h"
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
 #include "gfx/texture_manager.h"
@@ -172,4 +175,13 @@ TEST(KeyMap, PhysicalKeysGiveTheGamesVirtualKeyCodes) {
     EXPECT_EQ(platform::virtualKeyForScancode(0), 0);
     EXPECT_EQ(platform::virtualKeyForScancode(-1), 0);
     EXPECT_EQ(platform::virtualKeyForScancode(100000), 0);
+    // Every key the keyboard reports has a name for the keys file, and every name a key.
+    std::set<std::uint8_t> reported;
+    for (int scancode = 0; scancode < 512; ++scancode) {
+        const std::uint8_t key = platform::virtualKeyForScancode(scancode);
+        if (key == 0) continue;
+        reported.insert(key);
+        EXPECT_NE(keyName(key), "") << scancode;
+    }
+    EXPECT_EQ(reported, std::set<std::uint8_t>(namedKeys().begin(), namedKeys().end()));
 }

@@ -37,7 +37,8 @@ prepare() {
 # Whether a window captioned $1 is on the screen. SDL names its boxes in UTF-8 only, which
 # xdotool's search does not read.
 box_shown() {
-  xwininfo -root -tree | grep -qF "\"$1\": ("
+  # Without -q: grep reads all, so xwininfo never fails on a closed pipe (pipefail).
+  xwininfo -root -tree | grep -F "\"$1\": (" >/dev/null
 }
 
 # Brings up the kind of box, waiting on its window by caption.
