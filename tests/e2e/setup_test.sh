@@ -73,7 +73,7 @@ echo "saved: slot 1 enabled, named Ada, left key Z"
 # Play: the game's window comes up over the setup's.
 click 25 728
 window=$(timeout 20 xdotool search --sync --name '^Quorl$' | head -n1) ||
-  fail "Play brought up no Quorl window (setup.log)"
+  { screenshot; fail "Play brought up no Quorl window: $shot (setup.log)"; }
 game_pid=$(xdotool getwindowpid "$window")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 512)) $((Y + 384))

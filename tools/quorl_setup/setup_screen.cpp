@@ -38,6 +38,8 @@ void SetupScreen::refresh() {
 void SetupScreen::setStatus(const std::string& text, bool problem) {
     status_ = text;
     statusProblem_ = problem;
+    // Also for whoever started the setup from a terminal.
+    if (problem) std::cerr << "quorl-setup: " << text << "\n";
 }
 
 void SetupScreen::draw(const std::vector<std::string>& controllers) {
@@ -156,10 +158,9 @@ void SetupScreen::drawQuitQuestion() {
 void SetupScreen::pollGame() {
     const std::optional<int> code = game_.poll();
     if (!code) return;
-    // Also for whoever started the setup from a terminal.
-    std::cerr << "quorl-setup: the game ended with exit code " << *code << "\n";
     refresh();
     if (*code == 0) {
+        std::cerr << "quorl-setup: the game ended with exit code 0\n";
         setStatus("The game ended with exit code 0", false);
         return;
     }
