@@ -39,13 +39,16 @@ script=$(readlink -f -- "$0") || fail "cannot find where $0 is installed"
 prefix=$(dirname -- "$(dirname -- "$script")")
 shared=$prefix/share/games/quorl
 game=$prefix/libexec/quorl/quorl
+setup=$prefix/games/quorl-setup
 
 case "${1:-}" in
 -h | --help)
     cat <<EOF
-Usage: quorl [--help]
+Usage: quorl [--setup | --help]
 
-Starts Quorl, a game for two to six players on one keyboard and game controllers.
+Starts Quorl, a game for two to six players on one keyboard and game controllers. With
+--setup, opens quorl-setup instead: a window to set up the match (players, names, patterns,
+keys) and play it.
 
 Controllers, plugged in before or during play, steer the enabled player slots in the order
 they were connected: D-pad, shoulder buttons or left stick turn, A or the right trigger fires,
@@ -53,15 +56,16 @@ Start is SPACE, Back with Start is ESC.
 
 The game runs in your own folder $run_dir
 (\$XDG_DATA_HOME/quorl, or ~/.local/share/quorl): it holds your settings in config, which
-the game reads and quorl-config edits, the players' own keys in keys if you made one
-(quorl-config set slot1.left=Z ...), and errorlog.txt when something went wrong. The first
-start copies the default settings there. Your own line patterns go into its patterns/ folder,
-beside the links to the installed ones.
+the game reads and quorl-setup and quorl-config edit, the players' own keys in keys if you
+made one (in quorl-setup, or quorl-config set slot1.left=Z ...), and errorlog.txt when something
+went wrong. The first start copies the default settings there. Your own line patterns go into
+its patterns/ folder, beside the links to the installed ones.
 
 Installed game files: $shared
 EOF
     exit 0
     ;;
+--setup) game=$setup ;;
 "") ;;
 *) fail "unknown argument '$1' (quorl --help tells how to use it)" ;;
 esac
@@ -105,4 +109,7 @@ for pattern in "$shared"/patterns/*; do
     fi
 done
 
+if [ "$game" = "$setup" ]; then
+    exec "$setup" --dir "$run_dir"
+fi
 exec "$game"

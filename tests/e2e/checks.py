@@ -1,4 +1,5 @@
-# Pixel checks on the game window's part of a screenshot, in window coordinates, y down:
+# Pixel checks on the game window's (or the setup window's) part of a screenshot, in window
+# coordinates, y down:
 #   checks.py SHOT LEFT TOP CHECK   exit code 0 when the screen passes CHECK
 #   checks.py SHOT LEFT TOP trail   prints the number of pixels of both lines
 # The check "rings" passes while both lines go round in circles: a round under way in which the
@@ -40,6 +41,7 @@ def share(box, red, green, blue):
 
 WINDOW, ARENA, PANEL = (0, 0, 1024, 768), (0, 0, 768, 768), (768, 0, 1024, 768)
 BAND, PROMPT, BOTTOM = (0, 300, 768, 468), (8, 4, 232, 44), (0, 512, 1024, 768)
+SETUP_BUTTONS, SETUP_PLAYERS = (0, 700, 260, 768), (0, 240, 1024, 700)
 white, bright_white = (201, 255), (241, 255)
 grey = (73, 79)
 RED, CYAN = ((151, 255), (0, 99), (0, 99)), ((0, 99), (151, 255), (151, 255))
@@ -54,6 +56,10 @@ f = {
     "arena background": share(ARENA, (8, 16), (8, 16), (16, 24)),
     "red": count(ARENA, *RED),
     "cyan": count(ARENA, *CYAN),
+    # quorl-setup: its buttons along the bottom, and the red of a refusal or problem note.
+    "setup buttons": count(SETUP_BUTTONS, (30, 42), (64, 76), (104, 116)),
+    "setup notes": count(SETUP_PLAYERS, (245, 255), (100, 120), (80, 100)),
+    "setup waiting": count(SETUP_PLAYERS, (195, 205), (135, 145), (25, 35)),
 }
 if check == "trail":
     print(f["red"] + f["cyan"])
@@ -75,6 +81,12 @@ ok = {
     # A round over: the grey banner with its text across the arena, the board beside it.
     "over": f["band grey"] > 0.7 and f["band text"] > 500 and f["panel grey"] > 0.8
     and f["panel text"] > 300,
+    # The setup window drawn, with no red note among the players.
+    "setup": f["setup buttons"] > 2000 and f["setup notes"] == 0,
+    # The setup window with a key's button waiting for the key to bind.
+    "setup-waiting": f["setup buttons"] > 2000 and f["setup waiting"] > 500,
+    # The setup window with a red note among the players.
+    "setup-note": f["setup buttons"] > 2000 and f["setup notes"] > 30,
 }[check]
 print(shot, check, "yes" if ok else "no:", ", ".join(f"{k} {v:.3g}" for k, v in f.items()))
 sys.exit(0 if ok else 1)

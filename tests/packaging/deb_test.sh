@@ -23,12 +23,13 @@ Section: games
 Maintainer: Quorl developers <quorl@example.org>" ] || fail "wrong control fields"
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
-for file in usr/games/quorl usr/games/quorl-config usr/libexec/quorl/quorl \
+for file in usr/games/quorl usr/games/quorl-config usr/games/quorl-setup usr/libexec/quorl/quorl \
     usr/share/games/quorl/config usr/share/games/quorl/system/bitmap.png \
     usr/share/games/quorl/patterns/red.png usr/share/applications/quorl.desktop \
     usr/share/metainfo/io.github.quorl.Quorl.metainfo.xml \
     usr/share/icons/hicolor/48x48/apps/quorl.png usr/share/man/man6/quorl.6.gz \
-    usr/share/man/man6/quorl-config.6.gz usr/share/doc/quorl/copyright \
+    usr/share/man/man6/quorl-config.6.gz usr/share/man/man6/quorl-setup.6.gz \
+    usr/share/applications/quorl-setup.desktop usr/share/doc/quorl/copyright \
     usr/share/doc/quorl/changelog.gz; do
     grep -qx "\./$file" "$work/files" || fail "$file is not in the package"
 done
@@ -37,7 +38,7 @@ done
 # (alternatives count too).
 depends=", $(dpkg-deb -f "$deb" Depends | sed 's/ *([^)]*)//g; s/ *| */, /g'), "
 dpkg-deb -x "$deb" "$work/root"
-for program in usr/games/quorl-config usr/libexec/quorl/quorl; do
+for program in usr/games/quorl-config usr/games/quorl-setup usr/libexec/quorl/quorl; do
     needed=$(readelf -d "$work/root/$program" |
         sed -n 's/.*Shared library: \[\(.*\)\]/\1/p' | tr '\n' ' ')
     for library in $(ldd "$work/root/$program" | awk -v needed="$needed" '

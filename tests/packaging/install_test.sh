@@ -11,9 +11,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 (
     cd "$source"
-    printf '%s\n' games/quorl games/quorl-config libexec/quorl/quorl share/games/quorl/config \
-        share/applications/quorl.desktop share/metainfo/io.github.quorl.Quorl.metainfo.xml \
-        share/man/man6/quorl.6.gz share/man/man6/quorl-config.6.gz share/doc/quorl/copyright \
+    printf '%s\n' games/quorl games/quorl-config games/quorl-setup libexec/quorl/quorl \
+        share/games/quorl/config share/applications/quorl.desktop \
+        share/applications/quorl-setup.desktop share/metainfo/io.github.quorl.Quorl.metainfo.xml \
+        share/man/man6/quorl.6.gz share/man/man6/quorl-config.6.gz \
+        share/man/man6/quorl-setup.6.gz share/doc/quorl/copyright \
         share/doc/quorl/changelog.gz share/lintian/overrides/quorl
     for size in 48 128 256; do echo "share/icons/hicolor/${size}x$size/apps/quorl.png"; done
     for image in system/*.png patterns/*.png; do echo "share/games/quorl/$image"; done
@@ -23,7 +25,7 @@ diff "$work/expected" "$work/installed" >&2 ||
     { echo "FAIL: installed files (>) differ from the expected ones (<)" >&2; exit 1; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for program in games/quorl games/quorl-config libexec/quorl/quorl; do
+for program in games/quorl games/quorl-config games/quorl-setup libexec/quorl/quorl; do
     [ -x "$prefix/$program" ] || fail "$program is not executable"
 done
 cmp "$prefix/share/games/quorl/config" "$build/run/config"

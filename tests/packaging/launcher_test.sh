@@ -9,7 +9,8 @@ prefix=$work/prefix shared=$work/prefix/share/games/quorl
 mkdir -p "$prefix/games" "$prefix/libexec/quorl" "$shared/system" "$shared/patterns"
 cp "$1" "$prefix/games/quorl"
 printf '#!/bin/sh\npwd >started-in\n' >"$prefix/libexec/quorl/quorl"
-chmod +x "$prefix/games/quorl" "$prefix/libexec/quorl/quorl"
+printf '#!/bin/sh\necho "$(pwd) $*" >setup-started\n' >"$prefix/games/quorl-setup"
+chmod +x "$prefix/games/quorl" "$prefix/libexec/quorl/quorl" "$prefix/games/quorl-setup"
 echo default >"$shared/config"
 echo font >"$shared/system/bitmap.png"
 echo red >"$shared/patterns/red.png"
@@ -44,6 +45,15 @@ start || fail "second start failed: $(cat "$work/err")"
 : >"$work/file"
 if XDG_DATA_HOME=$work/file "$prefix/games/quorl" 2>"$work/err"; then fail "started without a folder"; fi
 grep -q "^quorl: cannot create $work/file/quorl: " "$work/err" || fail "unclear error: $(cat "$work/err")"
+
+# --setup prepares the same folder and opens the setup on it.
+rm "$run/config"
+XDG_DATA_HOME=$work/data "$prefix/games/quorl" --setup 2>"$work/err" ||
+    fail "--setup failed: $(cat "$work/err")"
+real_run=$(cd "$run" && pwd -P)
+[ "$(cat "$run/setup-started")" = "$real_run --dir $run" ] ||
+    fail "the setup did not start on $run: $(cat "$run/setup-started")"
+[ "$(cat "$run/config")" = default ] || fail "config was not copied for the setup"
 
 XDG_DATA_HOME=$work/data "$prefix/games/quorl" --help | grep -qF "$run" ||
     fail "--help does not name the run folder"

@@ -8,7 +8,7 @@ packaging=$1 version=$2
 metainfo=$packaging/io.github.quorl.Quorl.metainfo.xml
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-desktop-file-validate "$packaging/quorl.desktop"
+desktop-file-validate "$packaging/quorl.desktop" "$packaging/quorl-setup.desktop"
 appstreamcli validate --pedantic --no-net "$metainfo"
 
 grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version in $metainfo"

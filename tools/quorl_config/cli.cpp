@@ -2,7 +2,6 @@
 #include "tools/quorl_config/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <sstream>
 
 #include "tools/quorl_config/commands.h"
@@ -48,30 +47,15 @@ void addFile(CLI::App* command, Arguments& args) {
                         "~/.local/share/quorl/)");
 }
 
-// The file when none is named: config in the current folder or, when there is none, the
-// player's own one in the run folder that the quorl launcher keeps, if that exists or, for a
-// command that makes the file (`creates`), if the game is installed. The choice of the run
-// folder is said on `err`, since nothing on the command line names it.
+// The file when none is named (see chooseConfigFile); the run folder is made at once for a
+// command that makes the file (`creates`). The choice of the run folder is said on `err`, since
+// nothing on the command line names it.
 std::string defaultFile(bool creates, std::ostream& err) {
-    const std::filesystem::path runFolder = playerRunFolder();
-    if (pathExists("config") || runFolder.empty()) return "config";
-    const std::string playerConfig = (runFolder / "config").string();
-    if (!pathExists(playerConfig)) {
-        if (installedGameFolder().empty()) return "config";
-        if (!creates) {
-            throw ConfigError("there is no config in this folder, and the installed game's " +
-                              playerConfig +
-                              " does not exist yet (quorl-config new makes it with the default "
-                              "settings, and so does the game's first start)");
-        }
-        std::error_code error;
-        std::filesystem::create_directories(runFolder, error);
-        if (error) {
-            throw ConfigError("cannot create " + runFolder.string() + ": " + error.message());
-        }
-    }
-    err << "quorl-config: using " << playerConfig << "\n";
-    return playerConfig;
+    const ConfigChoice choice = chooseConfigFile(creates);
+    if (!choice.inRunFolder) return choice.path;
+    if (creates) makeFolderFor(choice.path);
+    err << "quorl-config: using " << choice.path << "\n";
+    return choice.path;
 }
 
 // Splits `set` arguments into the optional FILE and NAME=VALUE pairs.

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "tools/quorl_config/config_error.h"
+
 namespace fs = std::filesystem;
 
 bool pathExists(const fs::path& path) {
@@ -31,6 +33,28 @@ fs::path installedGameFolder() {
         return {};
     }
     return shared;
+}
+
+ConfigChoice chooseConfigFile(bool creates) {
+    const fs::path runFolder = playerRunFolder();
+    if (pathExists("config") || runFolder.empty()) return {"config"};
+    const std::string playerConfig = (runFolder / "config").string();
+    if (!pathExists(playerConfig) && installedGameFolder().empty()) return {"config"};
+    if (!pathExists(playerConfig) && !creates) {
+        throw ConfigError("there is no config in this folder, and the installed game's " +
+                          playerConfig +
+                          " does not exist yet (quorl-config new makes it with the default "
+                          "settings, and so does the game's first start)");
+    }
+    return {playerConfig, true};
+}
+
+void makeFolderFor(const std::string& path) {
+    const fs::path folder = fs::path(path).parent_path();
+    std::error_code error;
+    if (folder.empty() || fs::is_directory(folder, error)) return;
+    fs::create_directories(folder, error);
+    if (error) throw ConfigError("cannot create " + folder.string() + ": " + error.message());
 }
 
 std::vector<fs::path> patternFolders(const std::string& configPath) {

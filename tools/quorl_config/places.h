@@ -17,6 +17,19 @@ std::filesystem::path playerRunFolder();
 // quorl-config installed beside them as PREFIX/games/quorl-config; empty otherwise.
 std::filesystem::path installedGameFolder();
 
+// The settings file to use when none is named: config in the current folder or, when there is
+// none, the player's own one in the run folder that the quorl launcher keeps, if that exists or,
+// for a program that makes the file (`creates`), if the game is installed. Throws ConfigError
+// when the installed game's run folder has no config yet and nothing would make it.
+struct ConfigChoice {
+    std::string path;
+    bool inRunFolder = false;  // the run folder's config, which may not exist yet
+};
+ConfigChoice chooseConfigFile(bool creates);
+
+// Makes the folder that will hold `path`, with its parents; throws ConfigError when it can't.
+void makeFolderFor(const std::string& path);
+
 // The folders where the game will find a pattern named by the config at `configPath`: patterns/
 // beside it and, for the run folder of an installed game, the installed patterns, which the
 // launcher links into the run folder at every start.

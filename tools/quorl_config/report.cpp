@@ -101,11 +101,12 @@ std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
                    "it could read");
 }
 
-void checkName(const Settings& s, int slot, std::vector<std::string>& problems) {
+void checkName(const Settings& s, int slot, std::vector<CheckFinding>& problems) {
     const char* field = s.playerName[slot];
     const std::string slotName = "slot" + number(slot);
+    const std::vector<std::string> setting{slotName + ".name"};
     if (strnlen(field, kNameFieldSize) == kNameFieldSize) {
-        problems.push_back(slotName + " name has no terminator within its 11 bytes");
+        problems.push_back({setting, slotName + " name has no terminator within its 11 bytes"});
     }
     const std::string text = fieldText(field, kNameFieldSize);
     std::set<std::uint8_t> undrawable;
@@ -115,28 +116,30 @@ void checkName(const Settings& s, int slot, std::vector<std::string>& problems) 
     if (undrawable.empty()) return;
     std::string list;
     for (const std::uint8_t byte : undrawable) list += " " + hexEscape(byte);
-    problems.push_back(slotName + " name \"" + gameBytesToUtf8(text) +
-                       "\" has characters the game's font cannot draw:" + list);
+    problems.push_back({setting, slotName + " name \"" + gameBytesToUtf8(text) +
+                                     "\" has characters the game's font cannot draw:" + list});
 }
 
 void checkPattern(const Settings& s, int slot, const std::vector<std::filesystem::path>& folders,
-                  std::vector<std::string>& problems) {
+                  std::vector<CheckFinding>& problems) {
     const char* field = s.patternFile[slot];
     const std::string slotName = "slot" + number(slot);
+    const std::vector<std::string> setting{slotName + ".pattern"};
     if (strnlen(field, kPatternFieldSize) == kPatternFieldSize) {
-        problems.push_back(slotName + " pattern has no terminator within its 254 bytes");
+        problems.push_back({setting, slotName + " pattern has no terminator within its 254 bytes"});
     }
     if (s.slotEnabled[slot] == 0) return;
     const std::string name = gamePatternName(s, slot);
     if (name.empty()) {
-        problems.push_back(slotName + " is enabled but names no pattern file");
+        problems.push_back({setting, slotName + " is enabled but names no pattern file"});
         return;
     }
     if (!patternPresent(name, folders)) {
         std::vector<std::filesystem::path> files;
         for (const auto& folder : folders) files.push_back(folder / name);
-        problems.push_back(slotName + " pattern file patterns/" + name +
-                           " is missing (looked for " + folderList(files, "and") + ")");
+        problems.push_back({setting, slotName + " pattern file patterns/" + name +
+                                         " is missing (looked for " + folderList(files, "and") +
+                                         ")"});
     }
 }
 
@@ -158,24 +161,25 @@ std::string slotList(const std::vector<int>& slots) {
     return text;
 }
 
-void warnAboutPlayers(const std::vector<int>& slots, std::vector<std::string>& warnings) {
+void warnAboutPlayers(const std::vector<int>& slots, std::vector<CheckFinding>& warnings) {
     if (slots.size() >= 2) return;
     const std::string who = slots.empty() ? "no player takes part"
                                           : "only 1 player takes part (" + slotList(slots) + ")";
-    warnings.push_back(who +
-                       ": a round runs only while two lines are alive, so every round is over "
-                       "as soon as it starts, no line moves and nobody scores");
+    warnings.push_back({{"players"},
+                        who + ": a round runs only while two lines are alive, so every round is "
+                              "over as soon as it starts, no line moves and nobody scores"});
 }
 
 void warnAboutNames(const Settings& s, const std::vector<int>& slots,
-                    std::vector<std::string>& warnings) {
+                    std::vector<CheckFinding>& warnings) {
     std::vector<std::pair<std::string, std::vector<int>>> names;  // in slot order
     for (const int slot : slots) {
         const std::string name = fieldText(s.playerName[slot], kNameFieldSize - 1);
         if (name.empty()) {
-            warnings.push_back("slot" + number(slot) +
-                               " has an empty name: the score board shows \" has\" and the "
-                               "score with no name");
+            warnings.push_back({{"slot" + number(slot) + ".name"},
+                                "slot" + number(slot) +
+                                    " has an empty name: the score board shows \" has\" and the "
+                                    "score with no name"});
             continue;
         }
         auto same = std::find_if(names.begin(), names.end(),
@@ -188,10 +192,18 @@ void warnAboutNames(const Settings& s, const std::vector<int>& slots,
     }
     for (const auto& [name, sharing] : names) {
         if (sharing.size() < 2) continue;
-        warnings.push_back(slotList(sharing) + " have the same name " +
-                           quoted(gameBytesToUtf8(name)) +
-                           ": the score board cannot tell these players apart");
+        std::vector<std::string> settings;
+        for (const int slot : sharing) settings.push_back("slot" + number(slot) + ".name");
+        warnings.push_back({settings, slotList(sharing) + " have the same name " +
+                                          quoted(gameBytesToUtf8(name)) +
+                                          ": the score board cannot tell these players apart"});
     }
+}
+
+std::vector<std::string> findingTexts(const std::vector<CheckFinding>& findings) {
+    std::vector<std::string> texts;
+    for (const CheckFinding& finding : findings) texts.push_back(finding.text);
+    return texts;
 }
 
 }  // namespace
@@ -212,17 +224,20 @@ std::string showText(const std::string& path, const SettingsFile& file, const Ke
     return text;
 }
 
-std::vector<std::string> checkProblems(const std::string& path, const SettingsBytes& bytes) {
+std::vector<CheckFinding> problemFindings(const std::string& path, const SettingsBytes& bytes) {
     const Settings s = decodeSettings(bytes.data(), bytes.size());
-    std::vector<std::string> problems;
+    std::vector<CheckFinding> problems;
     const int enabled = enabledSlotCount(s);
     if (s.playerCount > kSlotCount) {
-        problems.push_back("player count " + number(s.playerCount) + " is more than the " +
-                           number(kSlotCount) + " slots");
+        problems.push_back({{"players"},
+                            "player count " + number(s.playerCount) + " is more than the " +
+                                number(kSlotCount) + " slots"});
     }
     if (s.playerCount != enabled) {
-        problems.push_back("player count is " + number(s.playerCount) + " but " +
-                           counted(enabled, "slot") + (enabled == 1 ? " is" : " are") + " enabled");
+        problems.push_back({{"players"},
+                            "player count is " + number(s.playerCount) + " but " +
+                                counted(enabled, "slot") + (enabled == 1 ? " is" : " are") +
+                                " enabled"});
     }
     const std::vector<std::filesystem::path> folders = patternFolders(path);
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -232,21 +247,31 @@ std::vector<std::string> checkProblems(const std::string& path, const SettingsBy
     return problems;
 }
 
-std::vector<std::string> checkWarnings(const SettingsBytes& bytes) {
+std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes) {
     const Settings s = decodeSettings(bytes.data(), bytes.size());
     const std::vector<int> slots = slotsTakingPart(s);
-    std::vector<std::string> warnings;
+    std::vector<CheckFinding> warnings;
     warnAboutPlayers(slots, warnings);
     if (s.speed == 0) {
         warnings.push_back(
-            "speed is 0: the lines do not move forward (they turn on the spot and only jump "
-            "ahead at their gaps), so a round may never end");
+            {{"speed"},
+             "speed is 0: the lines do not move forward (they turn on the spot and only jump "
+             "ahead at their gaps), so a round may never end"});
     }
     if (s.matchLimit == 0) {
         warnings.push_back(
-            "limit is 0: the match is over after its first round, which ends on \"Press <SPACE> "
-            "to exit\"");
+            {{"limit"},
+             "limit is 0: the match is over after its first round, which ends on \"Press "
+             "<SPACE> to exit\""});
     }
     warnAboutNames(s, slots, warnings);
     return warnings;
+}
+
+std::vector<std::string> checkProblems(const std::string& path, const SettingsBytes& bytes) {
+    return findingTexts(problemFindings(path, bytes));
+}
+
+std::vector<std::string> checkWarnings(const SettingsBytes& bytes) {
+    return findingTexts(warningFindings(bytes));
 }

@@ -12,6 +12,17 @@
 std::string showText(const std::string& path, const SettingsFile& file, const KeysFile& keys,
                      const std::string& keysPath);
 
+// A problem or warning of `check` and the settings it concerns, by their names in
+// quorl-config set ("slot2.name", "limit"); "players" stands for the slots as a whole.
+struct CheckFinding {
+    std::vector<std::string> settings;
+    std::string text;
+};
+
+// The findings behind checkProblems and checkWarnings, in the same order.
+std::vector<CheckFinding> problemFindings(const std::string& path, const SettingsBytes& bytes);
+std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes);
+
 // Every broken invariant, one sentence each; empty when the game can use the file as it is.
 // Pattern files are looked for where patternFolders(path) says.
 std::vector<std::string> checkProblems(const std::string& path, const SettingsBytes& bytes);

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# End-to-end test of quorl-setup in a real X window: xdotool clicks and keys enable slot 1,
+# name it, bind a key and try one that slot 5 holds, Ctrl+S saves, and quorl-config show reads
+# it back; Play brings up the game's window, SPACE and ESC in it end the game, and the setup
+# comes back with the game's exit code; Quit ends it.
+#   tests/e2e/setup_test.sh QUORL_SETUP QUORL_CONFIG SOURCE_DIR OUT_DIR
+# QUORL_SETUP plays with the quorl beside it. OUT_DIR is emptied and keeps the run folder, the
+# logs and every screenshot for a person to look at.
+set -euo pipefail
+
+source "$(dirname "$0")/x_session.sh" "$@"
+quorl_setup=$quorl
+start_x 1280x1024
+make_run_folder speed=100
+
+# Polls, up to $2 seconds, until the command in $1 succeeds.
+until_true() {
+  local deadline=$((SECONDS + $2))
+  until eval "$1"; do
+    ((SECONDS < deadline)) || fail "not within $2 s: $1"
+    sleep 0.1
+  done
+}
+
+# Takes screenshots of the setup window until check $1 passes, for up to 10 s.
+await_setup() {
+  until_true "X=$setup_x Y=$setup_y looks $1" 10
+  echo "$1: $shot"
+}
+
+# Clicks at a place of the setup window, given in window coordinates.
+click() {
+  xdotool mousemove $((setup_x + $1)) $((setup_y + $2)) click 1
+}
+
+SDL_VIDEODRIVER=x11 timeout --preserve-status -k 5 150 "$quorl_setup" --dir run \
+  >>setup.log 2>&1 &
+setup_pid=$!
+background_pids+=("$setup_pid")
+setup_window=$(timeout 20 xdotool search --sync --name '^Quorl Setup$' | head -n1) ||
+  fail "no Quorl Setup window appeared (setup.log)"
+eval "$(xdotool getwindowgeometry --shell "$setup_window")"
+[[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] || fail "setup window is ${WIDTH}x${HEIGHT}"
+setup_x=$X setup_y=$Y
+await_setup setup
+
+# The places of the widgets in the window with its default settings: slot 1's row, and the
+# buttons along the bottom.
+row1=338
+click 51 $row1                                     # slot 1 plays
+click 148 $row1                                    # its name
+xdotool key ctrl+a
+xdotool type --delay 50 "Ada"
+xdotool key Return
+click 451 $row1                                    # its left key, then Z
+await_setup setup-waiting
+xdotool key z
+click 564 $row1                                    # its right key, then Q, which slot 5 has
+await_setup setup-waiting
+xdotool key q
+await_setup setup-note                             # "Q is bound to slot5.left already"
+xdotool key ctrl+s
+
+# quorl-config show reads back what Save wrote; Q was refused, so the right key stays.
+shown() {
+  "$quorl_config" show run/config >show.txt 2>&1 &&
+    grep -q "^Slot 1  *enabled" show.txt && grep -q "^  Name  *Ada$" show.txt &&
+    grep -q "^  Keys  *left Z, right Keypad -, fire Keypad \*$" show.txt
+}
+until_true shown 10
+echo "saved: slot 1 enabled, named Ada, left key Z"
+
+# Play: the game's window comes up over the setup's.
+click 25 728
+window=$(timeout 20 xdotool search --sync --name '^Quorl$' | head -n1) ||
+  { screenshot; fail "Play brought up no Quorl window: $shot (setup.log)"; }
+game_pid=$(xdotool getwindowpid "$window")
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 512)) $((Y + 384))
+await intro 10
+press space
+await game 10
+press Escape
+until_true '! kill -0 "$game_pid" 2>/dev/null' 10
+game_pid=""
+until_true 'grep -q "the game ended with exit code 0" setup.log' 10
+X=$setup_x Y=$setup_y screenshot
+echo "back in the setup: $shot"
+
+# Quit, with nothing unsaved, ends the setup with exit code 0.
+click 186 728
+until_true '! kill -0 "$setup_pid" 2>/dev/null' 10
+code=0
+wait "$setup_pid" || code=$?
+[[ $code -eq 0 ]] || fail "quorl-setup exited with $code (setup.log)"
+echo "quorl-setup ended with exit code 0; screenshots in $out"
