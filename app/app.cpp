@@ -5,21 +5,14 @@
 #include <exception>
 #include <new>
 
+#include "app/context.h"
 #include "app/init_game.h"
 #include "app/keys_file.h"
-#include "app/settings.h"
 #include "app/text_error.h"
-#include "app/window.h"
-#include "game/entities/entity_tables.h"
 #include "game/players/controls.h"
-#include "game/players/player.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/intro_scene.h"
-#include "gfx/camera.h"
-#include "gfx/texture_manager.h"
 #include "platform/virtual_keys.h"
-
-App* app = nullptr;
 
 namespace {
 
@@ -46,7 +39,7 @@ void reportStartupError(const char* text) {
 }  // namespace
 
 App::App() {
-    loadSettings();
+    context->settings = loadSettings();
     loadKeyBindings();
     timer = new FrameTimer{};
     timer->restart();
@@ -59,22 +52,19 @@ void initialize() {
 }
 
 void openWindow() {
-    windowSettings.title = "Quorl";
-    windowSettings.width = 1024;
-    windowSettings.height = 768;
-    windowSettings.colorBits = 32;
-    windowSettings.fullscreen = settings.fullscreen != 0;
-    const int code = createWindow(*app);
+    context->window.settings.fullscreen = context->settings.fullscreen != 0;
+    const int code = createWindow(*context->app);
     if (code != 0) {
-        destroyWindow(*app);
+        destroyWindow(*context->app);
         raiseTextError(windowErrorText(code));
     }
 }
 
 void makeCameraAndProjection() {
-    camera = new Camera{};
-    setOrthographicProjection(static_cast<std::uint32_t>(windowSettings.width),
-                              static_cast<std::uint32_t>(windowSettings.height));
+    context->camera = new Camera{};
+    const WindowSettings& window = context->window.settings;
+    setOrthographicProjection(static_cast<std::uint32_t>(window.width),
+                              static_cast<std::uint32_t>(window.height));
 }
 
 void startGame() {
@@ -90,8 +80,8 @@ LoopStep pumpOnce(App& app) {
             windowProc(app.message);
         return LoopStep::message;
     }
-    if (!windowSettings.active) return LoopStep::idle;
-    if (KeyState[vk::kEscape] == 1) app.quit = true;
+    if (!context->window.settings.active) return LoopStep::idle;
+    if (context->window.KeyState[vk::kEscape] == 1) app.quit = true;
     stepFrame(app);
     return LoopStep::frame;
 }
@@ -101,7 +91,7 @@ bool runHeadlessFrame(App& app) {
         const LoopStep step = pumpOnce(app);
         if (step == LoopStep::frame) return true;
         if (app.quit) return false;
-        if (step == LoopStep::idle) windowSettings.active = true;
+        if (step == LoopStep::idle) context->window.settings.active = true;
     }
 }
 
@@ -141,20 +131,13 @@ void resumeGame(App& app) {
     app.paused = false;
     const std::uint64_t pausedTicks = app.timer->counter->value() - app.pausedAt;
     app.timer->restart();
-    for (Player* player : players) {
+    for (Player* player : context->players) {
         if (player != nullptr) player->gapTimer->skip(pausedTicks);
     }
 }
 
-void shutdown(App& app) {
-    destroyEntityTables();
-    delete app.timer;
-    app.timer = nullptr;
-    delete camera;
-    camera = nullptr;
-    destroyPlayers();
-    releaseTextures();
-    destroyWindow(app);
+void shutdown() {
+    destroyContext();
 }
 
 int runGuarded(const std::function<int()>& body) {
@@ -172,14 +155,14 @@ int runGuarded(const std::function<int()>& body) {
 int runAndShutDown(App& app) {
     return runGuarded([&app] {
         runMainLoop(app);
-        shutdown(app);
+        shutdown();
         return 0;
     });
 }
 
 int startUp() {
     try {
-        app = new App;
+        context->app = new App;
     } catch (const std::bad_alloc&) {
         platform::showMessage("Fatal error!", "bad_alloc", kOutOfMemory);
         return kOutOfMemory;
@@ -202,13 +185,9 @@ int startUp() {
 
 int runQuorl() {
     platform::takeQuitSignals();
+    createContext();
     const int started = startUp();
     if (started != 0) return started;
-    const int code = runAndShutDown(*app);
     // After a fatal error while running nothing is released: the process ends anyway.
-    if (code == 0) {
-        delete app;
-        app = nullptr;
-    }
-    return code;
+    return runAndShutDown(*context->app);
 }

@@ -26,13 +26,11 @@ struct App {
     App();
 };
 
-// The process-wide application; null outside the run.
-extern App* app;
-
 // Runs the whole program and returns its exit code: 0, -1, -2 or -3.
 int runQuorl();
 
-// Makes the App and runs start-up: 0, or -1 / -2 after showing (and logging) the error.
+// Makes the context's App and runs start-up: 0, or -1 / -2 after showing (and logging) the
+// error.
 int startUp();
 
 // Runs the main loop and shuts down: 0, or -3 after a fatal error (shown, nothing released).
@@ -77,5 +75,5 @@ void stepFrame(App& app);
 void pauseGame(App& app);
 void resumeGame(App& app);
 
-// Releases everything start-up made, in a fixed order, the window last.
-void shutdown(App& app);
+// Ends the run: destroys the context, which releases everything in shutdown order.
+void shutdown();

@@ -1,6 +1,7 @@
 // The frame timer on the platform's high-resolution counter.
 #include "app/frame_timer.h"
 
+#include "app/context.h"
 #include "platform/platform.h"
 
 const CounterSource& platformCounter() {
@@ -8,18 +9,15 @@ const CounterSource& platformCounter() {
     return source;
 }
 
-namespace {
-const CounterSource* currentCounter = nullptr;
-}
-
+// Timers made outside a run (none in the game) read the platform's counter.
 const CounterSource& defaultCounter() {
-    return currentCounter != nullptr ? *currentCounter : platformCounter();
+    if (context == nullptr || context->clock.counter == nullptr) return platformCounter();
+    return *context->clock.counter;
 }
 
 namespace {
-std::uint64_t handTicks = 0;
 std::uint64_t handValue() {
-    return handTicks;
+    return context->clock.handTicks;
 }
 std::uint64_t handFrequency() {
     return 1000000;
@@ -32,16 +30,11 @@ const CounterSource& handCounter() {
 }
 
 void advanceHandCounter(double milliseconds) {
-    handTicks += static_cast<std::uint64_t>(milliseconds * 1000.0);
+    context->clock.handTicks += static_cast<std::uint64_t>(milliseconds * 1000.0);
 }
 
 void useCounter(const CounterSource& counter) {
-    currentCounter = &counter;
-}
-
-void resetCounters() {
-    currentCounter = nullptr;
-    handTicks = 0;
+    context->clock.counter = &counter;
 }
 
 void FrameTimer::restart() {

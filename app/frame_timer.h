@@ -11,13 +11,16 @@ struct CounterSource {
 
 const CounterSource& platformCounter();
 
-// The counter new timers read: the platform's, unless a whole run is put on a counter of its
-// own (the headless runner steps time by hand so that runs repeat exactly).
+// A run's clock: the counter its new timers read and the ticks of the hand-moved counter.
+struct CounterState {
+    const CounterSource* counter = nullptr;  // null: the platform's
+    std::uint64_t handTicks = 0;
+};
+
+// The counter new timers read: the platform's, unless the run is put on a counter of its own
+// (the headless runner steps time by hand so that runs repeat exactly).
 const CounterSource& defaultCounter();
 void useCounter(const CounterSource& counter);
-
-// Back to the platform's counter, and the hand-moved counter back to 0.
-void resetCounters();
 
 // A counter that moves only when told, at a million ticks per second: runs that must repeat
 // exactly (the headless runner, the benchmark) put every timer on it with useCounter.

@@ -6,29 +6,18 @@
 #include <IL/ilu.h>
 
 #include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <memory>
 
-#include "app/random.h"
-#include "app/settings.h"
-#include "game/entities/entity_tables.h"
-#include "game/players/player.h"
+#include "app/context.h"
 #include "gfx/image_names.h"
 #include "platform/platform.h"
-
-TextureId wideLogoTexture = 0;
-TextureId squareLogoTexture = 0;
 
 namespace {
 
 constexpr double kTurnStepInterval = 20.0;
 
-// Each slot's pattern path lives for the whole run: the texture manager keys on its address,
-// so two slots naming one file still get a texture each.
-char patternPaths[kSlotCount][300];
-
 void setFixedRenderState() {
+    const Settings& settings = context->settings;
     glClearColor(settings.clearColorRed / 255.0f, settings.clearColorGreen / 255.0f,
                  settings.clearColorBlue / 255.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -46,39 +35,34 @@ void setFixedRenderState() {
 }  // namespace
 
 void createPlayers() {
+    const Settings& settings = context->settings;
     int created = 0;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (settings.slotEnabled[slot] == 0) continue;
-        std::snprintf(patternPaths[slot], sizeof patternPaths[slot], "patterns/%.*s",
+        char patternPath[300];
+        std::snprintf(patternPath, sizeof patternPath, "patterns/%.*s",
                       static_cast<int>(kPatternFieldSize), settings.patternFile[slot]);
-        const TextureId pattern = loadTexture(patternPaths[slot]);
+        const TextureId pattern = loadTexture(patternPath);
         Player* player = createPlayer(pattern, settings.speed, kTurnStepInterval, settings.turnRate,
                                       settings.lineWidth);
-        players[created++] = player;
+        context->players[created++] = player;
         std::snprintf(player->name, sizeof player->name, "%.*s",
                       static_cast<int>(kNameFieldSize - 1), settings.playerName[slot]);
     }
-}
-
-void resetStartUpState() {
-    wideLogoTexture = 0;
-    squareLogoTexture = 0;
-    std::memset(patternPaths, 0, sizeof patternPaths);
 }
 
 void initGame() {
     createEntityTables();
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     // Where the driver offers no control of the interval its default stays in force.
-    platform::setSwapInterval(settings.swapInterval);
+    platform::setSwapInterval(context->settings.swapInterval);
     setFixedRenderState();
     ilInit();
     iluInit();
-    resetTextureCache();
     resizeTextureTable(5);
     glEnable(GL_TEXTURE_2D);
     loadTexture(kFontImage);
-    wideLogoTexture = loadTexture(kWideLogoImage);
-    squareLogoTexture = loadTexture(kSquareLogoImage);
+    context->scenes.wideLogoTexture = loadTexture(kWideLogoImage);
+    context->scenes.squareLogoTexture = loadTexture(kSquareLogoImage);
     createPlayers();
 }

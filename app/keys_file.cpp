@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/context.h"
 #include "app/text_error.h"
 #include "game/players/bindings.h"
-#include "game/players/controls.h"
 
 namespace {
 
@@ -18,13 +18,12 @@ constexpr std::size_t kFaultsShown = 10;  // a message box holds no more
 void loadKeyBindings() {
     const KeysFile file = readKeysFile(kKeysFileName);
     if (file.faults.empty()) {
-        keyBindings = file.bindings;
+        context->controls.keyBindings = file.bindings;
         return;
     }
     std::vector<KeysFault> shown(file.faults.begin(),
                                  file.faults.begin() + std::min(file.faults.size(), kFaultsShown));
-    // The error carries a pointer only: the text lives on until the process ends.
-    static std::string text;
+    std::string& text = context->errorText;
     text = "Couldn't use the keys file! :(\n" + keysFaultList(shown, kKeysFileName);
     if (file.faults.size() > shown.size())
         text += "\n... and " + std::to_string(file.faults.size() - shown.size()) + " more";

@@ -3,5 +3,10 @@
 
 #include <cstdint>
 
+// The generator's state; a new run's is 1 until start-up seeds it.
+struct Random {
+    std::uint32_t state = 1;
+};
+
 void seedRandom(std::uint32_t seed);
 int nextRandom();

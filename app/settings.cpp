@@ -1,4 +1,4 @@
-// Reading the `config` file into the process-wide settings, by explicit offsets.
+// Reading the `config` file into the settings record, by explicit offsets.
 #include "app/settings.h"
 
 #include <algorithm>
@@ -7,8 +7,6 @@
 #include <iterator>
 
 #include "app/text_error.h"
-
-Settings settings{};
 
 namespace {
 
@@ -89,7 +87,7 @@ void enforceSettingsInvariants(Settings& s) {
     s.playerCount = static_cast<std::uint8_t>(std::min<int>(s.playerCount, enabledSlotCount(s)));
 }
 
-void loadSettings() {
+Settings loadSettings() {
     std::FILE* file = std::fopen("config", "rb");
     if (file == nullptr) raiseTextError("Couldn't open config-file! :(");
     std::uint8_t image[kSettingsFileSize] = {};
@@ -98,6 +96,7 @@ void loadSettings() {
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) raiseTextError("Couldn't open config-file! :(");
-    settings = decodeSettings(image, got);
+    Settings settings = decodeSettings(image, got);
     enforceSettingsInvariants(settings);
+    return settings;
 }

@@ -1,4 +1,4 @@
-// The match settings: the 1618-byte layout of the `config` file and the process-wide record.
+// The match settings: the 1618-byte layout of the `config` file and its record.
 #pragma once
 
 #include <cstddef>
@@ -57,9 +57,6 @@ struct Settings {
     char patternFile[kSlotCount][kPatternFieldSize];
 };
 
-// The process-wide settings, filled once by loadSettings and read-only afterwards.
-extern Settings settings;
-
 // Decodes a settings image; `size` bytes are read, the missing ones count as 0.
 Settings decodeSettings(const std::uint8_t* bytes, std::size_t size);
 
@@ -73,5 +70,6 @@ int enabledSlotCount(const Settings& s);
 // (a field without one is cut at its width) and playerCount never exceeds the enabled slots.
 void enforceSettingsInvariants(Settings& s);
 
-// Fills `settings` from the file "config" in the working folder; raises the config error.
-void loadSettings();
+// Reads the file "config" in the working folder, made safe to play with; raises the config
+// error.
+Settings loadSettings();

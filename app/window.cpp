@@ -1,14 +1,9 @@
 // Opening and closing the window through the platform, and the window procedure.
 #include "app/window.h"
 
-#include <cstring>
-
-#include "app/app.h"
+#include "app/context.h"
 #include "game/players/key_input.h"
 #include "gfx/camera.h"
-
-WindowSettings windowSettings;
-std::uint8_t KeyState[256] = {};
 
 namespace {
 
@@ -35,6 +30,7 @@ constexpr WindowFailure kWindowFailures[] = {
 }  // namespace
 
 int createWindow(App& app) {
+    WindowSettings& windowSettings = context->window.settings;
     platform::WindowRequest request{windowSettings.title, windowSettings.width,
                                     windowSettings.height, windowSettings.colorBits,
                                     windowSettings.fullscreen};
@@ -54,11 +50,6 @@ void destroyWindow(App& app) {
     app.windowOpen = false;
 }
 
-void resetWindowState() {
-    windowSettings = WindowSettings{};
-    std::memset(KeyState, 0, sizeof KeyState);
-}
-
 const char* windowErrorText(int code) {
     for (const WindowFailure& failure : kWindowFailures) {
         if (failure.code == code) return failure.text;
@@ -74,8 +65,8 @@ void windowProc(const platform::Message& message) {
                              static_cast<std::uint32_t>(message.height) & 0xFFFF);
             break;
         case MessageKind::activate:
-            windowSettings.active = !message.minimized;
-            if (app != nullptr && app->timer != nullptr) {
+            context->window.settings.active = !message.minimized;
+            if (App* app = context->app; app != nullptr && app->timer != nullptr) {
                 if (message.minimized)
                     pauseGame(*app);
                 else

@@ -10,6 +10,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "app/context.h"
 #include "app/frame_timer.h"
 #include "app/init_game.h"
 #include "app/settings.h"
@@ -64,9 +65,9 @@ std::int64_t monotonicNs() {
 }
 
 void recreatePlayers(std::initializer_list<int> slots) {
-    for (int slot = 0; slot < kSlotCount; ++slot) settings.slotEnabled[slot] = 0;
-    for (int slot : slots) settings.slotEnabled[slot] = 1;
-    settings.playerCount = static_cast<std::uint8_t>(slots.size());
+    for (int slot = 0; slot < kSlotCount; ++slot) context->settings.slotEnabled[slot] = 0;
+    for (int slot : slots) context->settings.slotEnabled[slot] = 1;
+    context->settings.playerCount = static_cast<std::uint8_t>(slots.size());
     destroyPlayers();
     createPlayers();
 }
@@ -96,8 +97,9 @@ std::vector<std::uint32_t> moveLine(Player& player, std::uint32_t elements, std:
     int mode = 0, framesLeft = 0;  // mode: 1 left, -1 right, 0 straight
     while (player.pointCount < elements) {
         // Gaps follow this build's own clock: the game's clock stands still meanwhile.
-        if (settings.gapInterval != 0 && sinceGap >= settings.gapInterval * 1000.0) {
-            makeGap(player, settings.gapLength);
+        if (context->settings.gapInterval != 0 &&
+            sinceGap >= context->settings.gapInterval * 1000.0) {
+            makeGap(player, context->settings.gapLength);
             gaps.push_back(player.pointCount - 3);
             sinceGap = 0.0;
         }
@@ -120,7 +122,8 @@ std::vector<std::uint32_t> moveLine(Player& player, std::uint32_t elements, std:
         }
         player.turnLeft = turn > 0;
         player.turnRight = turn < 0;
-        updatePlayer(player, 0, settings.holeRadius, settings.gapLength, kFrameMs);
+        updatePlayer(player, 0, context->settings.holeRadius, context->settings.gapLength,
+                     kFrameMs);
         if (player.alive == 0) throw std::runtime_error("a built trail left the arena");
     }
     player.turnLeft = 0;
@@ -153,9 +156,9 @@ void buildTrails(std::uint32_t elements, std::uint32_t firstSeed) {
     glStencilMask(0);
     std::vector<std::vector<std::uint32_t>> gaps;
     for (int i = 0; i < activePlayerCount(); ++i)
-        gaps.push_back(moveLine(*players[i], elements, firstSeed + i));
+        gaps.push_back(moveLine(*context->players[i], elements, firstSeed + i));
     glStencilMask(~0u);
-    for (int i = 0; i < activePlayerCount(); ++i) markLine(*players[i], gaps[i]);
+    for (int i = 0; i < activePlayerCount(); ++i) markLine(*context->players[i], gaps[i]);
 }
 
 void clearStencilAround(double x, double y, double half) {
@@ -170,13 +173,13 @@ void clearStencilAround(double x, double y, double half) {
 WorldSnapshot takeSnapshot() {
     WorldSnapshot snapshot;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& p = *players[i];
+        const Player& p = *context->players[i];
         snapshot.players.push_back({p.trail[p.pointCount - 1], p.pointCount, p.alive, p.angle,
                                     p.velocityX, p.velocityY, p.turnTime, p.heldKind, p.score});
     }
-    for (const auto& pickup : entityTables->pickups)
+    for (const auto& pickup : context->entityTables->pickups)
         snapshot.pickups.push_back(pickup ? std::optional<Pickup>(*pickup) : std::nullopt);
-    for (const auto& rocket : entityTables->rockets)
+    for (const auto& rocket : context->entityTables->rockets)
         snapshot.rockets.push_back(rocket ? std::optional<Rocket>(*rocket) : std::nullopt);
     return snapshot;
 }
@@ -201,7 +204,7 @@ void restoreTable(SlotTable<T>& table, const std::vector<std::optional<T>>& save
 void restoreSnapshot(const WorldSnapshot& snapshot) {
     for (std::size_t i = 0; i < snapshot.players.size(); ++i) {
         const WorldSnapshot::PlayerState& s = snapshot.players[i];
-        Player& p = *players[i];
+        Player& p = *context->players[i];
         p.pointCount = s.pointCount;
         p.trail[p.pointCount - 1] = s.head;
         p.alive = s.alive;
@@ -213,12 +216,12 @@ void restoreSnapshot(const WorldSnapshot& snapshot) {
         p.heldKind = s.heldKind;
         p.score = s.score;
     }
-    restoreTable(entityTables->pickups, snapshot.pickups);
-    restoreTable(entityTables->rockets, snapshot.rockets);
+    restoreTable(context->entityTables->pickups, snapshot.pickups);
+    restoreTable(context->entityTables->rockets, snapshot.rockets);
 }
 
 std::uint64_t trailElementsInUse() {
     std::uint64_t sum = 0;
-    for (int i = 0; i < activePlayerCount(); ++i) sum += players[i]->pointCount;
+    for (int i = 0; i < activePlayerCount(); ++i) sum += context->players[i]->pointCount;
     return sum;
 }

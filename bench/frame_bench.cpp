@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/context.h"
 #include "app/random.h"
 #include "app/settings.h"
 #include "bench/alloc_counter.h"
@@ -46,7 +47,7 @@ void runFrame(FrameKind kind) {
     if (kind == FrameKind::floor)
         floorFrame();
     else
-        gameSceneFrame(*app);
+        gameSceneFrame(*context->app);
 }
 
 }  // namespace
@@ -95,27 +96,27 @@ struct FrameLoop {
     void prepare() {
         if (kind == FrameKind::game) restoreSnapshot(snapshot);
         advanceClock(kFrameMs);
-        app->frameTime = kFrameMs;
+        context->app->frameTime = kFrameMs;
     }
 };
 
 void clearEntities() {
-    for (auto& pickup : entityTables->pickups) pickup.reset();
-    for (auto& rocket : entityTables->rockets) rocket.reset();
+    for (auto& pickup : context->entityTables->pickups) pickup.reset();
+    for (auto& rocket : context->entityTables->rockets) rocket.reset();
 }
 
 // Runs frames of the round as it is, advancing the clock, without restoring anything.
 void playFrames(int count) {
     for (int i = 0; i < count; ++i) {
         advanceClock(kFrameMs);
-        app->frameTime = kFrameMs;
+        context->app->frameTime = kFrameMs;
         quorlWarmUpFrame(FrameKind::game);
     }
 }
 
 bool everyoneAlive() {
     for (int i = 0; i < activePlayerCount(); ++i) {
-        if (players[i]->alive == 0) return false;
+        if (context->players[i]->alive == 0) return false;
     }
     return true;
 }
@@ -123,13 +124,13 @@ bool everyoneAlive() {
 // Two players of the default config, a fresh round, a few frames in.
 void setUpEarlyRound() {
     recreatePlayers({0, 5});
-    settings.pickupsEnabled = 1;
-    settings.maxPickups = 3;
+    context->settings.pickupsEnabled = 1;
+    context->settings.maxPickups = 3;
     clearEntities();
     for (std::uint32_t seed = 7;; ++seed) {
         seedRandom(seed);
         startRound();
-        app->scene = kGameScene;
+        context->app->scene = kGameScene;
         playFrames(8);
         if (everyoneAlive()) return;
     }
@@ -138,7 +139,7 @@ void setUpEarlyRound() {
 double distanceToHeads(double x, double y) {
     double nearest = 1e9;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const TrailPoint& head = players[i]->trail[players[i]->pointCount - 1];
+        const TrailPoint& head = context->players[i]->trail[context->players[i]->pointCount - 1];
         nearest = std::min(nearest, std::hypot(head.centerX - x, head.centerY - y));
     }
     return nearest;
@@ -149,18 +150,18 @@ double distanceToHeads(double x, double y) {
 // frame; the restore puts it back at the same place for the next one.
 void setUpCrowd(std::uint32_t elements) {
     recreatePlayers({0, 1, 2, 3, 4, 5});
-    settings.pickupsEnabled = 1;
-    settings.maxPickups = 20;
+    context->settings.pickupsEnabled = 1;
+    context->settings.maxPickups = 20;
     clearEntities();
     seedRandom(11);
     startRound();
-    app->scene = kGameScene;
+    context->app->scene = kGameScene;
     buildTrails(elements, 100);
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& p = *players[i];
+        const Player& p = *context->players[i];
         const TrailPoint& head = p.trail[p.pointCount - 1];
         // Room for one frame's move and for a gap's jump of gapLength pixels.
-        const double reach = 12.0 + settings.gapLength;
+        const double reach = 12.0 + context->settings.gapLength;
         clearStencilAround(head.centerX + p.velocityX / p.speed * reach / 2,
                            head.centerY + p.velocityY / p.speed * reach / 2, reach / 2 + 6.0);
     }
@@ -168,7 +169,7 @@ void setUpCrowd(std::uint32_t elements) {
     const double rockets[4][4] = {
         {200, 200, 1, 0}, {568, 200, 0, 1}, {200, 568, 0, -1}, {568, 568, -1, 0}};
     for (const auto& r : rockets) {
-        spawnRocket(r[0], r[1], rocket, hole, r[2], r[3], settings.holeRadius);
+        spawnRocket(r[0], r[1], rocket, hole, r[2], r[3], context->settings.holeRadius);
         clearStencilAround(r[0] + r[2] * 6.0, r[1] + r[3] * 6.0, 14.0);
     }
     const TextureId pickup = loadTexture(kPickupImage);
@@ -214,7 +215,7 @@ void saveSceneImage(const Scenario& scenario) {
 void checkScene(const Scenario& scenario) {
     if (scenario.kind != FrameKind::game) return;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& p = *players[i];
+        const Player& p = *context->players[i];
         if (p.alive != 0) continue;
         const TrailPoint& head = p.trail[p.pointCount - 1];
         char text[160];
@@ -288,20 +289,22 @@ std::vector<Scenario> allScenarios() {
 // (f): a straight two-player round without pickups, 200 frames counted as they come.
 void countSteadyStateAllocations() {
     recreatePlayers({0, 5});
-    settings.pickupsEnabled = 0;
+    context->settings.pickupsEnabled = 0;
     clearEntities();
     seedRandom(3);
     startRound();
-    app->scene = kGameScene;
-    placePlayer(*players[0], 100, 250, 0);
-    placePlayer(*players[1], 100, 520, 0);
+    context->app->scene = kGameScene;
+    placePlayer(*context->players[0], 100, 250, 0);
+    placePlayer(*context->players[1], 100, 520, 0);
     playFrames(10);
-    const std::size_t sizesBefore = players[0]->trail.size() + players[1]->trail.size();
-    const std::uint32_t countBefore = players[0]->pointCount + players[1]->pointCount;
+    const std::size_t sizesBefore =
+        context->players[0]->trail.size() + context->players[1]->trail.size();
+    const std::uint32_t countBefore =
+        context->players[0]->pointCount + context->players[1]->pointCount;
     alloc_counter::reset();
     for (int i = 0; i < 200; ++i) {
         advanceClock(kFrameMs);
-        app->frameTime = kFrameMs;
+        context->app->frameTime = kFrameMs;
         alloc_counter::setCounting(true);
         quorlWarmUpFrame(FrameKind::game);
         alloc_counter::setCounting(false);
@@ -314,8 +317,8 @@ void countSteadyStateAllocations() {
     }
     std::printf("    players alive after: %s; trail elements %u -> %u; trail slots %zu -> %zu\n",
                 everyoneAlive() ? "both" : "NOT BOTH", countBefore,
-                players[0]->pointCount + players[1]->pointCount, sizesBefore,
-                players[0]->trail.size() + players[1]->trail.size());
+                context->players[0]->pointCount + context->players[1]->pointCount, sizesBefore,
+                context->players[0]->trail.size() + context->players[1]->trail.size());
     const alloc_counter::Tally total = alloc_counter::total();
     std::printf("    all code: %zu operator new, %zu malloc/calloc/realloc\n", total.newCalls,
                 total.mallocCalls);

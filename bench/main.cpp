@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/process_state.h"
+#include "app/context.h"
 #include "app/text_error.h"
 #include "app/window.h"
 #include "bench/bench_world.h"
@@ -40,41 +40,41 @@ constexpr double kStartupTargetMs = 150.0;
 // One start-up as the game does it: startUp(), then main-loop steps until the first frame.
 int startupChild(const std::int64_t mainNs, const char* folder) {
     if (chdir(folder) != 0) return 1;
+    createContext();
     const std::int64_t entryNs = monotonicNs();
     if (startUp() != 0) return 1;
     const std::int64_t startedNs = monotonicNs();
-    runHeadlessFrame(*app);
+    runHeadlessFrame(*context->app);
     const std::int64_t swappedNs = monotonicNs();
     glFinish();
     const std::int64_t finishedNs = monotonicNs();
     std::printf("%lld %lld %lld %lld %lld\n", static_cast<long long>(mainNs),
                 static_cast<long long>(entryNs), static_cast<long long>(startedNs),
                 static_cast<long long>(swappedNs), static_cast<long long>(finishedNs));
-    shutdown(*app);
-    resetProcessState();
+    shutdown();
     return 0;
 }
 
 // The same start-up with its parts timed: initialize()'s steps called one by one.
 int startupPhasesChild(const char* folder) {
     if (chdir(folder) != 0) return 1;
+    createContext();
     std::vector<std::int64_t> marks{monotonicNs()};
-    app = new App;
+    context->app = new App;
     marks.push_back(monotonicNs());
     openWindow();
     marks.push_back(monotonicNs());
     makeCameraAndProjection();
     startGame();
     marks.push_back(monotonicNs());
-    runHeadlessFrame(*app);
+    runHeadlessFrame(*context->app);
     marks.push_back(monotonicNs());
     glFinish();
     marks.push_back(monotonicNs());
     for (std::size_t i = 1; i < marks.size(); ++i)
         std::printf("%lld ", static_cast<long long>(marks[i] - marks[i - 1]));
     std::printf("\n");
-    shutdown(*app);
-    resetProcessState();
+    shutdown();
     return 0;
 }
 
@@ -188,24 +188,24 @@ int runTable() {
     const ScratchRunFolder folder;
     reportStartup(folder.path());
     std::fflush(stdout);
+    createContext();
     useBenchClock();
     if (startUp() != 0) return 1;
     // Frames are measured without waiting for a display refresh.
     platform::setSwapInterval(0);
     runFrameTable();
-    shutdown(*app);
-    resetProcessState();
+    shutdown();
     return 0;
 }
 
 int runProfile(const std::string& scenario, int frames) {
     const ScratchRunFolder folder;
+    createContext();
     useBenchClock();
     if (startUp() != 0) return 1;
     platform::setSwapInterval(0);
     runScenarioForProfile(scenario, frames);
-    shutdown(*app);
-    resetProcessState();
+    shutdown();
     return 0;
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/process_state.h"
+#include "app/context.h"
 #include "app/random.h"
 #include "app/settings.h"
 #include "app/window.h"
@@ -102,8 +102,9 @@ public:
 
     void steer(Keys& keys) {
         for (int i = 0; i < activePlayerCount(); ++i) {
-            const Player& p = *players[i];
-            const SlotKeys& slot = keyBindings[i];  // all six slots play: player i is slot i
+            const Player& p = *context->players[i];
+            const SlotKeys& slot =
+                context->controls.keyBindings[i];  // all six slots play: player i is slot i
             int choice = 0;
             bool fire = false;
             if (p.alive != 0) {
@@ -144,7 +145,7 @@ private:
         if (stencil_[static_cast<std::size_t>(iy) * kArena + ix] != 0) return true;
         // Where the other living heads are about to be.
         for (int i = 0; i < activePlayerCount(); ++i) {
-            const Player& other = *players[i];
+            const Player& other = *context->players[i];
             if (i == self_ || other.alive == 0) continue;
             const TrailPoint& head = other.trail[other.pointCount - 1];
             const double dx = other.velocityX / other.speed, dy = other.velocityY / other.speed;
@@ -213,7 +214,7 @@ private:
 
 bool roundOver() {
     int alive = 0;
-    for (int i = 0; i < activePlayerCount(); ++i) alive += players[i]->alive != 0;
+    for (int i = 0; i < activePlayerCount(); ++i) alive += context->players[i]->alive != 0;
     return alive <= 1;
 }
 
@@ -221,11 +222,12 @@ bool roundOver() {
 
 int runMemoryMatch(int frames, bool lingering) {
     writeSixPlayerConfig();
+    createContext();
     useBenchClock();
     if (startUp() != 0) return 1;
     seedRandom(1);  // the same round starts every run
     advanceClock(kFrameMs);
-    runHeadlessFrame(*app);
+    runHeadlessFrame(*context->app);
     const long startKb = peakKb();
     std::printf("(%s) Peak memory of a six-player match of %d frames of 16 ms (%.1f min)%s\n",
                 lingering ? "h" : "g", frames, frames * kFrameMs / 60000.0,
@@ -244,8 +246,8 @@ int runMemoryMatch(int frames, bool lingering) {
     const auto begin = std::chrono::steady_clock::now();
     alloc_counter::reset();
     for (; played < frames; ++played) {
-        const bool inIntro = app->scene == kIntroScene,
-                   onBanner = app->scene == kGameScene && roundOver();
+        const bool inIntro = context->app->scene == kIntroScene,
+                   onBanner = context->app->scene == kGameScene && roundOver();
         idleFrames += inIntro || onBanner;
         const bool lingers =
             lingering && (inIntro ? played < introFrames : bannerFrames++ < lastRound);
@@ -254,14 +256,14 @@ int runMemoryMatch(int frames, bool lingering) {
             keys.set(vk::kSpace, !keys.held(vk::kSpace));
         } else {
             keys.set(vk::kSpace, false);
-            if (app->scene == kGameScene && !onBanner) driver.steer(keys);
+            if (context->app->scene == kGameScene && !onBanner) driver.steer(keys);
         }
         advanceClock(kFrameMs);
         alloc_counter::setCounting(true);
-        const bool running = runHeadlessFrame(*app) && !app->quit;
+        const bool running = runHeadlessFrame(*context->app) && !context->app->quit;
         alloc_counter::setCounting(false);
         if (!running) break;
-        if (app->scene != kGameScene) continue;
+        if (context->app->scene != kGameScene) continue;
         if (roundOver()) {
             if (roundFrames > 0) {
                 lastRound = roundFrames;
@@ -276,7 +278,7 @@ int runMemoryMatch(int frames, bool lingering) {
             ++framesInRounds;
         }
         for (int i = 0; i < activePlayerCount(); ++i)
-            longestTrail = std::max(longestTrail, players[i]->pointCount);
+            longestTrail = std::max(longestTrail, context->players[i]->pointCount);
     }
     longestRound = std::max(longestRound, roundFrames);
     const double seconds =
@@ -284,12 +286,13 @@ int runMemoryMatch(int frames, bool lingering) {
 
     std::size_t trailBytes = 0;
     for (int i = 0; i < activePlayerCount(); ++i)
-        trailBytes += players[i]->trail.capacity() * sizeof(TrailPoint);
+        trailBytes += context->players[i]->trail.capacity() * sizeof(TrailPoint);
     std::printf(
         "    played %d frames in %.0f s: %u rounds, %.1f s of play per round on average, "
         "longest %.1f s; longest trail %u elements\n",
-        played, seconds, roundCounter,
-        framesInRounds * kFrameMs / 1000.0 / std::max(1, static_cast<int>(roundCounter)),
+        played, seconds, context->scenes.roundCounter,
+        framesInRounds * kFrameMs / 1000.0 /
+            std::max(1, static_cast<int>(context->scenes.roundCounter)),
         longestRound * kFrameMs / 1000.0, longestTrail);
     std::printf("    frames in the intro or on a round-over banner: %d (%.0f%%)\n", idleFrames,
                 100.0 * idleFrames / std::max(1, played));
@@ -304,7 +307,6 @@ int runMemoryMatch(int frames, bool lingering) {
         std::printf("\n    (a Pickup is %zu B, a Rocket %zu B, a trail slot %zu B)\n",
                     sizeof(Pickup), sizeof(Rocket), sizeof(TrailPoint));
     }
-    shutdown(*app);
-    resetProcessState();
+    shutdown();
     return 0;
 }

@@ -6,11 +6,9 @@
 
 #include <cmath>
 
+#include "app/context.h"
 #include "app/text_error.h"
-#include "app/window.h"
 #include "gfx/angles.h"
-
-Camera* camera = nullptr;
 
 namespace {
 
@@ -57,8 +55,10 @@ void setPerspectiveProjection(double fieldOfView, std::uint32_t width, std::uint
 
 void resizeProjection(std::uint32_t width, std::uint32_t height) {
     if (height == 0) height = 1;
-    windowSettings.width = static_cast<std::int32_t>(width);
-    windowSettings.height = static_cast<std::int32_t>(height);
+    WindowSettings& window = context->window.settings;
+    window.width = static_cast<std::int32_t>(width);
+    window.height = static_cast<std::int32_t>(height);
+    const Camera* camera = context->camera;
     if (camera == nullptr) return;
     // A minimised window reports a zero width: there is nothing to project onto, and an
     // empty orthographic box would leave a GL error pending. The next size restores it.
@@ -76,6 +76,7 @@ void resizeProjection(std::uint32_t width, std::uint32_t height) {
 }
 
 void applyCamera() {
+    const Camera* camera = context->camera;
     switch (camera->projectionMode) {
         case orthographic:
             glTranslated(-camera->positionX, -camera->positionY, 0.0);

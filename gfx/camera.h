@@ -15,9 +15,6 @@ struct Camera {
     std::int32_t projectionMode = orthographic;
 };
 
-// The process-wide camera; null before start-up makes it and after shutdown.
-extern Camera* camera;
-
 // One unit per pixel, origin at the bottom left, y up.
 void setOrthographicProjection(std::uint32_t width, std::uint32_t height);
 void setPerspectiveProjection(double fieldOfView, std::uint32_t width, std::uint32_t height);

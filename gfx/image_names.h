@@ -1,10 +1,9 @@
-// The names of the images the game reads. The texture manager finds a loaded texture by the
-// identity of its name's text, so every caller passes these very objects.
+// The names of the images the game reads from its system/ folder, each written once here.
 #pragma once
 
-extern const char kFontImage[];
-extern const char kWideLogoImage[];
-extern const char kSquareLogoImage[];
-extern const char kPickupImage[];
-extern const char kRocketImage[];
-extern const char kHoleImage[];
+inline constexpr char kFontImage[] = "system/bitmap.png";
+inline constexpr char kWideLogoImage[] = "system/k4logo.png";
+inline constexpr char kSquareLogoImage[] = "system/mwlogo.png";
+inline constexpr char kPickupImage[] = "system/r.png";
+inline constexpr char kRocketImage[] = "system/rocket.png";
+inline constexpr char kHoleImage[] = "system/hole.png";

@@ -7,9 +7,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
-#include <vector>
 
+#include "app/context.h"
 #include "app/text_error.h"
 #include "gfx/image_decode.h"
 #include "gfx/image_file.h"
@@ -18,15 +17,12 @@ namespace {
 
 constexpr std::uint32_t kGrowthStep = 5;
 
-std::vector<std::unique_ptr<TextureRecord>> table;
-TextureId boundId = 0;
-
-// Composed failure texts; cut to fit when a name is very long.
-char messageBuffer[300];
-
+// Composed failure texts are cut to fit 299 characters when a name is very long.
 [[noreturn]] void failWithName(const char* prefix, const char* detail) {
-    std::snprintf(messageBuffer, sizeof messageBuffer, "%s%s", prefix, detail);
-    raiseTextError(messageBuffer);
+    char text[300];
+    std::snprintf(text, sizeof text, "%s%s", prefix, detail);
+    context->errorText = text;
+    raiseTextError(context->errorText.c_str());
 }
 
 std::uint32_t maxTextureSide() {
@@ -66,8 +62,9 @@ void discardPendingIlErrors() {
     }
 }
 
-void loadInto(TextureRecord& record, const char* name) {
+void loadInto(TextureRecord& record, std::string_view name) {
     record.fileName = name;
+    const char* path = record.fileName.c_str();
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
@@ -80,8 +77,8 @@ void loadInto(TextureRecord& record, const char* name) {
     discardPendingIlErrors();
     std::vector<std::uint8_t> bytes;
     const DecodeResult result =
-        readImageFile(name, bytes) ? decodeImage(bytes, maxTextureSide()) : DecodeResult::refused;
-    if (result == DecodeResult::refused) failWithName("Texture not found:\n", name);
+        readImageFile(path, bytes) ? decodeImage(bytes, maxTextureSide()) : DecodeResult::refused;
+    if (result == DecodeResult::refused) failWithName("Texture not found:\n", path);
     if (result == DecodeResult::unknownFormat) raiseTextError("Unknown IL_IMAGE_FORMAT");
     if (result == DecodeResult::devilError) raiseTextError("A DevIL error occured");
     record.width = ilGetInteger(IL_IMAGE_WIDTH);
@@ -93,7 +90,8 @@ void loadInto(TextureRecord& record, const char* name) {
 
 }  // namespace
 
-TextureId loadTexture(const char* name) {
+TextureId loadTexture(std::string_view name) {
+    auto& table = context->textures.slots;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i] && table[i]->fileName == name) return static_cast<TextureId>(i);
     }
@@ -114,42 +112,40 @@ TextureId loadTexture(const char* name) {
         slot->reset();
         throw;
     }
-    boundId = id;
+    context->textures.boundId = id;
     return id;
 }
 
 void bindTexture(TextureId id) {
-    if (id == boundId || id >= table.size() || !table[id]) return;
-    glBindTexture(GL_TEXTURE_2D, table[id]->glName);
-    boundId = id;
+    TextureTable& textures = context->textures;
+    if (id == textures.boundId || id >= textures.slots.size() || !textures.slots[id]) return;
+    glBindTexture(GL_TEXTURE_2D, textures.slots[id]->glName);
+    textures.boundId = id;
 }
 
 const TextureRecord& textureRecord(TextureId id) {
-    return *table.at(id);
+    return *context->textures.slots.at(id);
 }
 
 void resizeTextureTable(std::uint32_t count) {
-    table.resize(count);
+    context->textures.slots.resize(count);
 }
 
 std::uint32_t textureSlotCount() {
-    return static_cast<std::uint32_t>(table.size());
+    return static_cast<std::uint32_t>(context->textures.slots.size());
 }
 
 TextureId boundTextureId() {
-    return boundId;
-}
-
-void resetTextureCache() {
-    boundId = 0;
+    return context->textures.boundId;
 }
 
 void releaseTextures() {
-    boundId = 0;
-    for (auto& record : table) {
+    TextureTable& textures = context->textures;
+    textures.boundId = 0;
+    for (auto& record : textures.slots) {
         if (!record) continue;
         glDeleteTextures(1, &record->glName);
         record.reset();
     }
-    table.clear();
+    textures.slots.clear();
 }

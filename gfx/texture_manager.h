@@ -3,6 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using TextureId = std::uint32_t;
 
@@ -11,12 +15,18 @@ struct TextureRecord {
     std::int32_t width = 0;
     std::int32_t height = 0;
     bool hasAlpha = false;
-    const char* fileName = nullptr;  // the caller's text, never copied: it is the lookup key
+    std::string fileName;  // the lookup key
 };
 
-// Returns the texture loaded under this very name text, or loads the file into a new one
+// The run's textures: a table of slots, each empty or holding one record, and the id last bound.
+struct TextureTable {
+    std::vector<std::unique_ptr<TextureRecord>> slots;
+    TextureId boundId = 0;
+};
+
+// Returns the texture loaded from the file of this name, or loads the file into a new one
 // (which is then bound). Raises a text error when the image cannot be used.
-TextureId loadTexture(const char* name);
+TextureId loadTexture(std::string_view name);
 
 // Binds a loaded texture unless it is already bound; ids beyond the table are ignored.
 void bindTexture(TextureId id);
@@ -29,9 +39,6 @@ void resizeTextureTable(std::uint32_t count);
 // Number of slots in the table and the id the cache holds.
 std::uint32_t textureSlotCount();
 TextureId boundTextureId();
-
-// Forgets the binding; start-up does this before the first load.
-void resetTextureCache();
 
 // Deletes every texture and empties the table.
 void releaseTextures();

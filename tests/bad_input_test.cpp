@@ -9,6 +9,7 @@
 #include <functional>
 #include <future>
 
+#include "app/context.h"
 #include "game/entities/entity_tables.h"
 #include "game/players/movement.h"
 #include "game/players/player.h"
@@ -294,7 +295,7 @@ TEST_F(StandingLine, GapsAndRocketsFollowItsHeading) {
     Settings s = matchSettings();
     s.speed = 0;
     startGame(s);
-    Player& player = *players[0];
+    Player& player = *context->players[0];
     placePlayer(player, 300.0, 300.0, 90.0);
     makeGap(player, 20.0);
     EXPECT_NEAR(player.trail[player.pointCount - 1].centerX, 300.0, 1e-9);
@@ -303,7 +304,7 @@ TEST_F(StandingLine, GapsAndRocketsFollowItsHeading) {
     player.heldKind = 1;
     player.fire = 1;
     updatePlayer(player, 0, 16, 20, 16.0);
-    const Rocket& rocket = *entityTables->rockets.at(0);
+    const Rocket& rocket = *context->entityTables->rockets.at(0);
     EXPECT_NEAR(rocket.dirX, 0.0, 1e-9);
     EXPECT_NEAR(rocket.dirY, 1.0, 1e-9);
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 
+#include "app/context.h"
 #include "app/text_error.h"
 #include "tests/support.h"
 
@@ -67,10 +68,10 @@ TEST_F(Projection, PerspectiveHasA45DegreeFieldOfView) {
 }
 
 TEST_F(Projection, ResizeFollowsTheCamerasModeAndRejectsUnknownOnes) {
-    camera->projectionMode = perspective;
+    context->camera->projectionMode = perspective;
     resizeProjection(800, 600);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    camera->projectionMode = 7;
+    context->camera->projectionMode = 7;
     try {
         resizeProjection(800, 600);
         FAIL() << "no error";
@@ -81,22 +82,22 @@ TEST_F(Projection, ResizeFollowsTheCamerasModeAndRejectsUnknownOnes) {
 
 TEST_F(Projection, OrthographicCameraTranslatesInThePlaneOnly) {
     expectMatrix(view(), kIdentity);
-    *camera = Camera{10, 20, 30};
+    *context->camera = Camera{10, 20, 30};
     expectMatrix(view(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -10, -20, 0, 1});
 }
 
 TEST_F(Projection, PerspectiveCameraRotatesThenTranslates) {
-    camera->projectionMode = perspective;
-    camera->positionX = 1;
-    camera->positionY = 2;
-    camera->positionZ = 3;
+    context->camera->projectionMode = perspective;
+    context->camera->positionX = 1;
+    context->camera->positionY = 2;
+    context->camera->positionZ = 3;
     expectMatrix(view(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1});
 
-    camera->positionX = camera->positionY = camera->positionZ = 0;
-    camera->angleZ = 90;
+    context->camera->positionX = context->camera->positionY = context->camera->positionZ = 0;
+    context->camera->angleZ = 90;
     // The x axis maps onto -y (row 1, column 0) and the y axis onto x (row 0, column 1).
     expectMatrix(view(), {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
 
-    camera->projectionMode = 9;  // unknown modes leave the matrix alone
+    context->camera->projectionMode = 9;  // unknown modes leave the matrix alone
     expectMatrix(view(), kIdentity);
 }

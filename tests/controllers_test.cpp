@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <regex>
 
+#include "app/context.h"
 #include "app/settings.h"
 #include "game/players/controls.h"
 #include "game/players/key_input.h"
@@ -27,14 +28,13 @@ class Controllers : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        settings.slotEnabled[0] = 1;
-        settings.slotEnabled[5] = 1;
+        context->settings.slotEnabled[0] = 1;
+        context->settings.slotEnabled[5] = 1;
         assignControllers();
     }
     void TearDown() override {
         for (int pad : plugged) platform::disconnectVirtualController(pad);
         takeKeyMessages();
-        assignControllerSlots(nullptr, 0);
         GlTest::TearDown();
     }
     // A new controller, connected and seen by the pump.
@@ -100,8 +100,9 @@ TEST_F(Controllers, StickAndTriggerCountFromHalfTheirRangeAndHoldDownToThreeEigh
 }
 
 TEST_F(Controllers, EnabledSlotsGoToControllersInConnectionOrderAndFreedSlotsToNewOnes) {
-    settings = Settings{};
-    settings.slotEnabled[1] = settings.slotEnabled[3] = settings.slotEnabled[4] = 1;
+    context->settings = Settings{};
+    context->settings.slotEnabled[1] = context->settings.slotEnabled[3] =
+        context->settings.slotEnabled[4] = 1;
     assignControllers();
     const int first = plugIn(), second = plugIn(), third = plugIn(), fourth = plugIn();
     EXPECT_EQ(press(first, PadButton::south), Keys{keyDown(kDefaultBindings[1].fire)});
@@ -119,7 +120,7 @@ TEST_F(Controllers, EnabledSlotsGoToControllersInConnectionOrderAndFreedSlotsToN
 }
 
 TEST_F(Controllers, PressTheirSlotsKeysAsBound) {
-    keyBindings[0] = {'Z', 'C', 'X'};
+    context->controls.keyBindings[0] = {'Z', 'C', 'X'};
     assignControllers();
     const int pad = plugIn();
     EXPECT_EQ(press(pad, PadButton::dpadLeft), Keys{keyDown('Z')});

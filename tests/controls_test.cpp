@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/context.h"
 #include "app/settings.h"
 #include "app/window.h"
 #include "game/players/player.h"
@@ -16,30 +17,30 @@ namespace {
 class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = Settings{};
-        settings.slotEnabled[0] = settings.slotEnabled[3] = 1;
-        settings.playerCount = 2;
-        players[0] = new Player;
-        players[1] = new Player;
+        context->settings = Settings{};
+        context->settings.slotEnabled[0] = context->settings.slotEnabled[3] = 1;
+        context->settings.playerCount = 2;
+        context->players[0] = new Player;
+        context->players[1] = new Player;
     }
     void TearDown() override {
         destroyPlayers();
-        settings = Settings{};
-        std::memset(KeyState, 0, sizeof KeyState);
+        context->settings = Settings{};
+        std::memset(context->window.KeyState, 0, sizeof context->window.KeyState);
     }
 
     // Sets exactly these keys down, reads the controls and returns both players' flags as
     // "LRF" letters, e.g. "L-- --F".
     static std::string press(std::initializer_list<int> keys) {
-        std::memset(KeyState, 0, sizeof KeyState);
-        for (int key : keys) KeyState[key] = 1;
+        std::memset(context->window.KeyState, 0, sizeof context->window.KeyState);
+        for (int key : keys) context->window.KeyState[key] = 1;
         readControls();
         std::string flags;
         for (int i = 0; i < 2; ++i) {
             if (i > 0) flags += ' ';
-            flags += players[i]->turnLeft ? 'L' : '-';
-            flags += players[i]->turnRight ? 'R' : '-';
-            flags += players[i]->fire ? 'F' : '-';
+            flags += context->players[i]->turnLeft ? 'L' : '-';
+            flags += context->players[i]->turnRight ? 'R' : '-';
+            flags += context->players[i]->fire ? 'F' : '-';
         }
         return flags;
     }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app.h"
+#include "app/context.h"
 #include "app/random.h"
 #include "app/window.h"
 #include "game/entities/entity_tables.h"
@@ -59,13 +60,13 @@ protected:
         seedRandom(1);  // later rounds start from known places too
         startRound();
         for (int i = 0; i < activePlayerCount(); ++i)
-            placePlayer(*players[i], 100, 100 + 150 * i, 0);
+            placePlayer(*context->players[i], 100, 100 + 150 * i, 0);
     }
     // Puts a player outside the arena, so its next move kills it.
-    void sendOut(int i) { placePlayer(*players[i], -5, 100 + 150 * i, 180); }
+    void sendOut(int i) { placePlayer(*context->players[i], -5, 100 + 150 * i, 180); }
     void frame() { gameSceneFrame(*app); }
     void frameWithSpace(bool down) {
-        KeyState[vk::kSpace] = down ? 1 : 0;
+        context->window.KeyState[vk::kSpace] = down ? 1 : 0;
         frame();
     }
     bool quitPosted() {
@@ -74,7 +75,9 @@ protected:
         while (platform::pollMessage(message)) quit |= message.kind == platform::MessageKind::quit;
         return quit;
     }
-    double headX(int i) { return players[i]->trail[players[i]->pointCount - 1].centerX; }
+    double headX(int i) {
+        return context->players[i]->trail[context->players[i]->pointCount - 1].centerX;
+    }
     bool bandAt(int x, int y) { return countPixels(x, y, x + 1, y + 1, 75, 79) == 1; }
     // The rightmost column of white text pixels in a row band of the score board.
     int textRightEdge(int y0, int y1) {
@@ -93,11 +96,12 @@ TEST_F(GameScene, TwoDeathsInOneFrameGiveTheSurvivorTwoPoints) {
     sendOut(0);
     sendOut(1);
     frame();
-    EXPECT_EQ(players[0]->score + players[1]->score, 0);
-    EXPECT_EQ(players[2]->score, 2);
-    EXPECT_EQ(players[0]->died + players[1]->died, 0);  // settled once, in that frame
+    EXPECT_EQ(context->players[0]->score + context->players[1]->score, 0);
+    EXPECT_EQ(context->players[2]->score, 2);
+    EXPECT_EQ(context->players[0]->died + context->players[1]->died,
+              0);  // settled once, in that frame
     frame();
-    EXPECT_EQ(players[2]->score, 2);
+    EXPECT_EQ(context->players[2]->score, 2);
 }
 
 TEST_F(GameScene, TheLastTwoDyingTogetherScoreNothing) {
@@ -105,16 +109,16 @@ TEST_F(GameScene, TheLastTwoDyingTogetherScoreNothing) {
     sendOut(0);
     sendOut(1);
     frame();
-    EXPECT_EQ(players[0]->alive + players[1]->alive, 0);
-    EXPECT_EQ(players[0]->score + players[1]->score, 0);
+    EXPECT_EQ(context->players[0]->alive + context->players[1]->alive, 0);
+    EXPECT_EQ(context->players[0]->score + context->players[1]->score, 0);
 }
 
 TEST_F(GameScene, TheFrameOfTheSecondLastDeathStillMovesAndTheNextShowsTheBand) {
     begin();
     sendOut(1);
     frame();
-    EXPECT_EQ(players[1]->alive, 0);
-    EXPECT_EQ(players[0]->score, 1);
+    EXPECT_EQ(context->players[1]->alive, 0);
+    EXPECT_EQ(context->players[0]->score, 1);
     EXPECT_NEAR(headX(0), 101.6, 1e-9);
     EXPECT_FALSE(bandAt(600, 300));
 
@@ -143,25 +147,25 @@ TEST_F(GameScene, BannerOffersTheExitOnlyAtTheMatchLimit) {
     begin(withRounds(1, 3));
     for (int round = 1; round <= 3; ++round) {
         SCOPED_TRACE(round);
-        roundCounter = static_cast<std::uint16_t>(round);
+        context->scenes.roundCounter = static_cast<std::uint16_t>(round);
         expectBanner(round == 3);
     }
-    settings.fixedRounds = 0;
-    settings.matchLimit = 5;
-    roundCounter = 50;
-    players[1]->score = 4;
+    context->settings.fixedRounds = 0;
+    context->settings.matchLimit = 5;
+    context->scenes.roundCounter = 50;
+    context->players[1]->score = 4;
     expectBanner(false);
-    players[1]->score = 5;
+    context->players[1]->score = 5;
     expectBanner(true);
 }
 
 TEST_F(GameScene, FixedRoundsEndTheMatchAfterTheLastRound) {
     begin(withRounds(1, 3));
     for (int round = 1; round <= 3; ++round) {
-        players[1]->alive = 0;
+        context->players[1]->alive = 0;
         frameWithSpace(true);
         frameWithSpace(false);
-        EXPECT_EQ(roundCounter, round < 3 ? round + 1 : 3);
+        EXPECT_EQ(context->scenes.roundCounter, round < 3 ? round + 1 : 3);
         EXPECT_EQ(quitPosted(), round == 3) << round;
     }
 }
@@ -172,10 +176,10 @@ TEST_F(GameScene, AMatchLimitOfZeroEndsTheMatchAtTheFirstRoundEndInBothModes) {
         begin(withRounds(fixed, 0));
         frameWithSpace(false);
         EXPECT_FALSE(quitPosted());
-        players[1]->alive = 0;
+        context->players[1]->alive = 0;
         frameWithSpace(true);
         EXPECT_TRUE(quitPosted());
-        EXPECT_EQ(roundCounter, 1);
+        EXPECT_EQ(context->scenes.roundCounter, 1);
         resetWorld();
     }
 }
@@ -183,26 +187,26 @@ TEST_F(GameScene, AMatchLimitOfZeroEndsTheMatchAtTheFirstRoundEndInBothModes) {
 TEST_F(GameScene, SpaceInARunningRoundOnlyLatchesAndMustBeReleasedAtTheRoundEnd) {
     begin();
     frameWithSpace(true);
-    EXPECT_EQ(spaceLatch, 1);
-    EXPECT_EQ(roundCounter, 1);
+    EXPECT_EQ(context->scenes.spaceLatch, 1);
+    EXPECT_EQ(context->scenes.roundCounter, 1);
     EXPECT_FALSE(quitPosted());
 
-    players[1]->alive = 0;
+    context->players[1]->alive = 0;
     for (int i = 0; i < 3; ++i) frameWithSpace(true);
-    EXPECT_EQ(roundCounter, 1);
+    EXPECT_EQ(context->scenes.roundCounter, 1);
     frameWithSpace(false);
-    EXPECT_EQ(roundCounter, 1);
+    EXPECT_EQ(context->scenes.roundCounter, 1);
     frameWithSpace(true);
-    EXPECT_EQ(roundCounter, 2);
-    EXPECT_EQ(players[1]->alive, 1);
+    EXPECT_EQ(context->scenes.roundCounter, 2);
+    EXPECT_EQ(context->players[1]->alive, 1);
 }
 
 TEST_F(GameScene, ScoreBoardSaysScoresFromTwoPointsOn) {
     begin();
-    players[1]->alive = 0;
+    context->players[1]->alive = 0;
     int edge[3] = {};
     for (int score = 0; score < 3; ++score) {
-        players[0]->score = static_cast<std::uint16_t>(score);
+        context->players[0]->score = static_cast<std::uint16_t>(score);
         frame();
         edge[score] = textRightEdge(40, 72);
     }
@@ -214,19 +218,19 @@ TEST_F(GameScene, ScoreBoardSaysScoresFromTwoPointsOn) {
 
 TEST_F(GameScene, AFinishedRoundCollectsAndSpawnsNoPickups) {
     begin();
-    settings.pickupsEnabled = 1;
-    players[1]->alive = 0;
+    context->settings.pickupsEnabled = 1;
+    context->players[1]->alive = 0;
     addPickup(100, 110, 0);  // in reach of Red's head
     for (int i = 0; i < 5; ++i) frame();
     EXPECT_EQ(countPickups(), 1);
-    EXPECT_EQ(players[0]->heldKind, 0);
+    EXPECT_EQ(context->players[0]->heldKind, 0);
 }
 
 TEST_F(GameScene, DisabledPickupsLeaveTheTableEmpty) {
     begin();
-    settings.pickupsEnabled = 0;
-    settings.maxPickups = 200;
+    context->settings.pickupsEnabled = 0;
+    context->settings.maxPickups = 200;
     for (int i = 0; i < 100; ++i) frame();
-    EXPECT_EQ(entityTables->pickups.size(), 200u);
-    for (const auto& pickup : entityTables->pickups) EXPECT_EQ(pickup, nullptr);
+    EXPECT_EQ(context->entityTables->pickups.size(), 200u);
+    for (const auto& pickup : context->entityTables->pickups) EXPECT_EQ(pickup, nullptr);
 }

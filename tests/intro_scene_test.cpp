@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/context.h"
 #include "app/window.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/scene_state.h"
@@ -30,10 +31,10 @@ TEST(IntroTimeline, SlidesDownHoldsSlidesBackRestsAndRestartsAfterEightSeconds) 
         {{4500}, -576, 4500},
     };
     for (const auto& c : cases) {
-        introClock = introScroll = 0.0;
+        context->scenes.introClock = context->scenes.introScroll = 0.0;
         for (double frameTime : c.frames) advanceIntroTimeline(frameTime);
-        EXPECT_DOUBLE_EQ(introScroll, c.scroll) << testing::PrintToString(c.frames);
-        EXPECT_DOUBLE_EQ(introClock, c.clock) << testing::PrintToString(c.frames);
+        EXPECT_DOUBLE_EQ(context->scenes.introScroll, c.scroll) << testing::PrintToString(c.frames);
+        EXPECT_DOUBLE_EQ(context->scenes.introClock, c.clock) << testing::PrintToString(c.frames);
     }
 }
 
@@ -49,18 +50,18 @@ TEST_F(IntroScene, SpaceStartsTheFirstRoundOnceEvenWhenHeldIntoTheGame) {
     startGame(s);
     introSceneFrame(game);
     EXPECT_EQ(game.scene, 0);
-    EXPECT_EQ(roundCounter, 0);
+    EXPECT_EQ(context->scenes.roundCounter, 0);
 
-    KeyState[vk::kSpace] = 1;
+    context->window.KeyState[vk::kSpace] = 1;
     introSceneFrame(game);
     EXPECT_EQ(game.scene, 1);
-    EXPECT_EQ(roundCounter, 1);
+    EXPECT_EQ(context->scenes.roundCounter, 1);
     for (int i = 0; i < 3; ++i) gameSceneFrame(game);
-    EXPECT_EQ(roundCounter, 1);
+    EXPECT_EQ(context->scenes.roundCounter, 1);
 
-    KeyState[vk::kSpace] = 0;
+    context->window.KeyState[vk::kSpace] = 0;
     gameSceneFrame(game);
-    KeyState[vk::kSpace] = 1;
+    context->window.KeyState[vk::kSpace] = 1;
     gameSceneFrame(game);
-    EXPECT_EQ(roundCounter, 2);
+    EXPECT_EQ(context->scenes.roundCounter, 2);
 }

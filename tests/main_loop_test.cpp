@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/context.h"
 #include "app/text_error.h"
 #include "app/window.h"
 #include "game/players/player.h"
@@ -41,16 +42,16 @@ protected:
 }  // namespace
 
 TEST_F(MainLoop, NoFramesWhileMinimisedThenEveryQueuedMessageBeforeAFrameCoveringTheWait) {
-    KeyState[27] = 1;
+    context->window.KeyState[27] = 1;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::idle);  // ESC is not read while minimised
     EXPECT_FALSE(loop->quit);
-    KeyState[27] = 0;
+    context->window.KeyState[27] = 0;
     counter.now += 5000;
     post(MessageKind::activate);
     post(MessageKind::keyDown, 'A');
     post(MessageKind::keyDown, 'B');
     for (int i = 0; i < 3; ++i) EXPECT_EQ(pumpOnce(*loop), LoopStep::message) << i;
-    EXPECT_EQ(KeyState['B'], 1);
+    EXPECT_EQ(context->window.KeyState['B'], 1);
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_DOUBLE_EQ(loop->frameTime, 5000.0);
 }
@@ -62,8 +63,8 @@ TEST_F(MainLoop, MinimisingPausesTheGameUntilTheWindowIsRestored) {
     useCounter(counter.source());
     startGame(matchSettings());
     useCounter(platformCounter());
-    app = loop.get();
-    windowSettings.active = true;
+    context->app = loop.get();
+    context->window.settings.active = true;
     counter.now += 700;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_DOUBLE_EQ(loop->frameTime, 700.0);
@@ -79,14 +80,14 @@ TEST_F(MainLoop, MinimisingPausesTheGameUntilTheWindowIsRestored) {
     counter.now += 16;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_DOUBLE_EQ(loop->frameTime, 16.0);
-    EXPECT_DOUBLE_EQ(players[0]->gapTimer->elapsedSeconds(), 1.016);
-    EXPECT_DOUBLE_EQ(players[1]->gapTimer->elapsedSeconds(), 1.016);
-    app = nullptr;
+    EXPECT_DOUBLE_EQ(context->players[0]->gapTimer->elapsedSeconds(), 1.016);
+    EXPECT_DOUBLE_EQ(context->players[1]->gapTimer->elapsedSeconds(), 1.016);
+    context->app = nullptr;
 }
 
 TEST_F(MainLoop, EscapeQuitsAfterExactlyOneMoreFrame) {
-    windowSettings.active = true;
-    KeyState[27] = 1;
+    context->window.settings.active = true;
+    context->window.KeyState[27] = 1;
     counter.now += 16;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_TRUE(loop->quit);
@@ -95,7 +96,7 @@ TEST_F(MainLoop, EscapeQuitsAfterExactlyOneMoreFrame) {
 }
 
 TEST_F(MainLoop, QuitMessageEndsTheLoopWithoutAFrame) {
-    windowSettings.active = true;
+    context->window.settings.active = true;
     post(MessageKind::close);
     runMainLoop(*loop);
     EXPECT_TRUE(loop->quit);
@@ -121,7 +122,7 @@ TEST_F(MainLoop, UnknownSceneIsAFatalErrorEndingWithMinusThree) {
     } catch (const TextError& error) {
         EXPECT_STREQ(error.text, "Invalid SceneNumber");
     }
-    windowSettings.active = true;
+    context->window.settings.active = true;
     testing::internal::CaptureStderr();
     EXPECT_EQ(runAndShutDown(*loop), -3);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Invalid SceneNumber"),

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/app.h"
+#include "app/context.h"
 #include "app/random.h"
 #include "game/players/player.h"
 #include "game/scenes/game_scene.h"
@@ -36,8 +37,8 @@ protected:
     void startKnownRound() {
         seedRandom(1);
         startRound();
-        placePlayer(*players[0], 200, 200, 0);
-        placePlayer(*players[1], 200, 500, 0);
+        placePlayer(*context->players[0], 200, 200, 0);
+        placePlayer(*context->players[1], 200, 500, 0);
         app->scene = 1;
         app->frameTime = 16;
     }
@@ -121,10 +122,10 @@ TEST_F(SceneFrames, RunningRoundShowsTrailsAndTheScorePanel) {
 TEST_F(SceneFrames, FinishedRoundShowsTheBandTheBannerAndTheScores) {
     startKnownRound();
     gameFrames(10);
-    placePlayer(*players[1], -5, 500, 180);
+    placePlayer(*context->players[1], -5, 500, 180);
     gameFrames(2);
     saveFrame("round-over");
-    EXPECT_EQ(players[0]->score, 1);
+    EXPECT_EQ(context->players[0]->score, 1);
     EXPECT_TRUE(near(colorAt(600, 300), 77, 77, 77));
     EXPECT_TRUE(near(colorAt(5, 470), 77, 77, 77));
     EXPECT_TRUE(near(colorAt(600, 290), 10, 20, 30));

@@ -82,12 +82,12 @@ TEST_F(SettingsFile, LoadsALongerFileCutAndAnEmptyOneAsZeros) {
     bytes[11] = 1;
     bytes[27] = 0;
     writeFile("config", bytes);
-    loadSettings();
+    Settings settings = loadSettings();
     EXPECT_EQ(settings.speed, 300);
     EXPECT_EQ(settings.patternFile[5][253], '\0');
 
     writeFile("config", {});
-    loadSettings();
+    settings = loadSettings();
     EXPECT_EQ(settings.speed, 0);
     EXPECT_EQ(settings.playerCount, 0);
 }

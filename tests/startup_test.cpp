@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/context.h"
 #include "app/init_game.h"
 #include "app/text_error.h"
 #include "game/players/player.h"
@@ -35,27 +36,27 @@ Settings slotsOnly(std::initializer_list<int> slots, int playerCount) {
 
 // Slots 1, 3 and 4, two naming one file, with a player count of 2: all three are created (with
 // names cut to ten characters), only two take part.
-TEST_F(Startup, EnabledSlotsFillThePlayerTableInSlotOrderEachWithItsOwnTexture) {
+TEST_F(Startup, EnabledSlotsFillThePlayerTableInSlotOrderWithTheirPatterns) {
     Settings s = slotsOnly({1, 3, 4}, 2);
     std::strcpy(s.patternFile[4], "yellow.png");  // the same file as slot 3
     std::strcpy(s.playerName[3], "Abcdefghij");
     std::memcpy(s.playerName[4], "KLMNOPQRSTU", kNameFieldSize);  // no terminator
-    settings = s;  // past the settings' own clean-up, so the player copy must cut the name
+    context->settings = s;  // past the settings' own clean-up, so the player copy must cut the name
     initGame();
     const char* names[] = {"P1", "Abcdefghij", "KLMNOPQRST"};
     const char* patterns[] = {"patterns/green.png", "patterns/yellow.png", "patterns/yellow.png"};
     for (int i = 0; i < 3; ++i) {
-        ASSERT_NE(players[i], nullptr);
-        EXPECT_STREQ(players[i]->name, names[i]);
-        EXPECT_STREQ(textureRecord(players[i]->patternTexture).fileName, patterns[i]);
-        EXPECT_EQ(players[i]->speed, 100);
-        EXPECT_EQ(players[i]->lineWidth, 4);
-        EXPECT_EQ(players[i]->turnRate, 180);
-        EXPECT_EQ(players[i]->patternLength, 32u);
+        ASSERT_NE(context->players[i], nullptr);
+        EXPECT_STREQ(context->players[i]->name, names[i]);
+        EXPECT_EQ(textureRecord(context->players[i]->patternTexture).fileName, patterns[i]);
+        EXPECT_EQ(context->players[i]->speed, 100);
+        EXPECT_EQ(context->players[i]->lineWidth, 4);
+        EXPECT_EQ(context->players[i]->turnRate, 180);
+        EXPECT_EQ(context->players[i]->patternLength, 32u);
     }
-    EXPECT_NE(textureRecord(players[1]->patternTexture).glName,
-              textureRecord(players[2]->patternTexture).glName);
-    for (int i = 3; i < kSlotCount; ++i) EXPECT_EQ(players[i], nullptr) << i;
+    // Two slots naming one file share its texture.
+    EXPECT_EQ(context->players[1]->patternTexture, context->players[2]->patternTexture);
+    for (int i = 3; i < kSlotCount; ++i) EXPECT_EQ(context->players[i], nullptr) << i;
     EXPECT_EQ(activePlayerCount(), 2);
 }
 
@@ -78,8 +79,8 @@ TEST_F(Startup, SetsTheFixedRenderStateAndLoadsFontAndLogosFirst) {
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(clear[i], expectedClear[i]) << i;
 
     EXPECT_EQ(textureRecord(0).fileName, kFontImage);
-    EXPECT_EQ(wideLogoTexture, 1u);
-    EXPECT_EQ(squareLogoTexture, 2u);
+    EXPECT_EQ(context->scenes.wideLogoTexture, 1u);
+    EXPECT_EQ(context->scenes.squareLogoTexture, 2u);
     EXPECT_EQ(textureRecord(1).fileName, kWideLogoImage);
     EXPECT_EQ(textureRecord(2).fileName, kSquareLogoImage);
 }

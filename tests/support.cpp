@@ -13,18 +13,9 @@
 #include <random>
 #include <sstream>
 
-#include "app/frame_timer.h"
+#include "app/context.h"
 #include "app/init_game.h"
-#include "app/process_state.h"
-#include "app/window.h"
-#include "game/entities/entity_tables.h"
-#include "game/players/key_input.h"
-#include "game/players/player.h"
-#include "game/scenes/intro_scene.h"
-#include "game/scenes/scene_state.h"
-#include "gfx/camera.h"
 #include "gfx/screenshot.h"
-#include "gfx/texture_manager.h"
 #include "platform/platform.h"
 
 namespace fs = std::filesystem;
@@ -57,7 +48,7 @@ void GlEnvironment::SetUp() {
 }
 
 void GlEnvironment::TearDown() {
-    resetWorld();
+    destroyContext();
     platform::closeWindow();
 }
 
@@ -84,8 +75,8 @@ Settings matchSettings() {
 }
 
 void resetWorld() {
-    resetProcessState();
-    camera = new Camera{};
+    createContext();
+    context->camera = new Camera{};
 
     glDisable(GL_STENCIL_TEST);
     glDisable(GL_ALPHA_TEST);
@@ -105,15 +96,14 @@ void resetWorld() {
 }
 
 void startGame(const Settings& s) {
-    settings = s;
-    enforceSettingsInvariants(settings);
+    context->settings = s;
+    enforceSettingsInvariants(context->settings);
     initGame();
 }
 
 void startTextureManager() {
     ilInit();
     iluInit();
-    resetTextureCache();
     resizeTextureTable(5);
 }
 

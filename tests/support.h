@@ -19,7 +19,8 @@ void linkImages(const std::filesystem::path& folder);
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
-// Opens the 1024 x 768 offscreen context once for the whole test program.
+// Opens the 1024 x 768 offscreen context once for the whole test program, and destroys the last
+// run's context at the end.
 class GlEnvironment : public ::testing::Environment {
 public:
     void SetUp() override;
@@ -29,7 +30,7 @@ public:
 // Two players (slots 0 and 5), no gaps, no pickups, a score limit of 5: a small, known match.
 Settings matchSettings();
 
-// Every test starts from nothing: no players, entities, textures, keys, rounds or latch.
+// Every test starts from nothing: a new context with a camera, on a cleared GL state.
 void resetWorld();
 
 // Starts the game with these settings: the same start-up as the program's, then no rounds.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/context.h"
 #include "tests/support.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     linkImages(work);
     std::filesystem::current_path(work);
     ::testing::AddGlobalTestEnvironment(new GlEnvironment);
+    // Tests without the GL fixture run in a context of their own as well.
+    createContext();
     int result = RUN_ALL_TESTS();
     // A failed context makes every test skip; that is a failure, not a pass.
     if (::testing::UnitTest::GetInstance()->ad_hoc_test_result().Failed()) result = 1;

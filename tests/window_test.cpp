@@ -7,6 +7,7 @@
 
 #include <set>
 
+#include "app/context.h"
 #include "game/players/bindings.h"
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
@@ -50,27 +51,27 @@ using WindowProc = GlTest;
 
 TEST_F(WindowProc, SizeStoresTheClientSizeWithAZeroHeightAsOne) {
     windowProc(size(800, 600));
-    EXPECT_EQ(windowSettings.width, 800);
-    EXPECT_EQ(windowSettings.height, 600);
+    EXPECT_EQ(context->window.settings.width, 800);
+    EXPECT_EQ(context->window.settings.height, 600);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
     windowProc(size(640, 0));
-    EXPECT_EQ(windowSettings.height, 1);
+    EXPECT_EQ(context->window.settings.height, 1);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 640, 1}));
 }
 
 TEST_F(WindowProc, SizeBeforeTheCameraExistsTouchesNoGlState) {
-    delete camera;
-    camera = nullptr;
+    delete context->camera;
+    context->camera = nullptr;
     const auto before = viewport();
     windowProc(size(300, 200));
-    EXPECT_EQ(windowSettings.width, 300);
+    EXPECT_EQ(context->window.settings.width, 300);
     EXPECT_EQ(viewport(), before);
 }
 
 TEST_F(WindowProc, MinimisedWindowLeavesNoGlErrorForLater) {
     windowProc(size(0, 0));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_EQ(windowSettings.width, 0);
+    EXPECT_EQ(context->window.settings.width, 0);
     windowProc(size(1024, 768));
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 1024, 768}));
 }
@@ -87,10 +88,10 @@ TEST_F(WindowProc, TexturesLoadWithoutABogusErrorAcrossMinimiseAndRestore) {
 TEST_F(WindowProc, ActivateFollowsTheMinimisedState) {
     platform::Message activate = message(MessageKind::activate);
     windowProc(activate);
-    EXPECT_TRUE(windowSettings.active);
+    EXPECT_TRUE(context->window.settings.active);
     activate.minimized = true;
     windowProc(activate);
-    EXPECT_FALSE(windowSettings.active);
+    EXPECT_FALSE(context->window.settings.active);
 }
 
 TEST_F(WindowProc, CloseQueuesAQuitAndDestroysNothing) {
@@ -103,14 +104,14 @@ TEST_F(WindowProc, CloseQueuesAQuitAndDestroysNothing) {
 TEST_F(WindowProc, KeysAreRecordedButNotTogetherWithAlt) {
     windowProc(key(MessageKind::keyDown, 'Q'));
     windowProc(key(MessageKind::keyDown, 'Q'));  // auto-repeat
-    EXPECT_EQ(KeyState['Q'], 1);
+    EXPECT_EQ(context->window.KeyState['Q'], 1);
     windowProc(key(MessageKind::keyDown, 'W', platform::kLeftAlt));
-    EXPECT_EQ(KeyState['W'], 0);
+    EXPECT_EQ(context->window.KeyState['W'], 0);
     // A key released while Alt is held is a system key: it stays down.
     windowProc(key(MessageKind::keyUp, 'Q', platform::kLeftAlt));
-    EXPECT_EQ(KeyState['Q'], 1);
+    EXPECT_EQ(context->window.KeyState['Q'], 1);
     windowProc(key(MessageKind::keyUp, 'Q'));
-    EXPECT_EQ(KeyState['Q'], 0);
+    EXPECT_EQ(context->window.KeyState['Q'], 0);
 }
 
 using Keyboard = GlTest;

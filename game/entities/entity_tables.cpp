@@ -1,7 +1,7 @@
 // Creating and destroying the entity tables.
 #include "game/entities/entity_tables.h"
 
-EntityTables* entityTables = nullptr;
+#include "app/context.h"
 
 EntityTables::EntityTables() {
     pickups.resize(200);
@@ -9,20 +9,23 @@ EntityTables::EntityTables() {
 }
 
 void createEntityTables() {
-    entityTables = new EntityTables;
+    context->entityTables = new EntityTables;
 }
 
 void clearPickups() {
-    for (auto& pickup : entityTables->pickups) pickup.reset();
-    entityTables->pickups.clear();
+    auto& pickups = context->entityTables->pickups;
+    for (auto& pickup : pickups) pickup.reset();
+    pickups.clear();
 }
 
 void clearRockets() {
-    for (auto& rocket : entityTables->rockets) rocket.reset();
-    entityTables->rockets.clear();
+    auto& rockets = context->entityTables->rockets;
+    for (auto& rocket : rockets) rocket.reset();
+    rockets.clear();
 }
 
 void destroyEntityTables() {
+    EntityTables*& entityTables = context->entityTables;
     if (entityTables == nullptr) return;
     clearPickups();
     clearRockets();

@@ -35,8 +35,7 @@ struct EntityTables {
     EntityTables();
 };
 
-extern EntityTables* entityTables;
-
+// Makes the run's entity tables.
 void createEntityTables();
 
 // Frees every pickup and rocket, then both tables, then the record.

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "app/context.h"
 #include "game/arena.h"
 #include "game/entities/entity_tables.h"
 #include "gfx/sprite.h"
@@ -47,19 +48,19 @@ void updateRocket(Rocket& rocket, double frameTime) {
 
 void spawnRocket(double startX, double startY, TextureId texture, TextureId holeTexture,
                  double dirX, double dirY, double holeRadius) {
-    storeEntity(entityTables->rockets,
+    storeEntity(context->entityTables->rockets,
                 Rocket{startX, startY, dirX, dirY, texture, holeTexture, holeRadius, 0});
 }
 
 void updateRockets(double frameTime) {
-    auto& rockets = entityTables->rockets;
+    auto& rockets = context->entityTables->rockets;
     for (std::uint16_t i = 0; i < rockets.size(); ++i) {
         if (rockets[i]) updateRocket(*rockets[i], frameTime);
     }
 }
 
 void removeDeadRockets() {
-    auto& rockets = entityTables->rockets;
+    auto& rockets = context->entityTables->rockets;
     for (std::uint16_t i = 0; i < rockets.size(); ++i) {
         if (rockets[i] && rockets[i]->dead != 0) removeEntity(rockets, i);
     }

@@ -3,10 +3,8 @@
 #include "game/players/key_input.h"
 
 #include <algorithm>
-#include <map>
-#include <vector>
 
-#include "app/window.h"
+#include "app/context.h"
 #include "platform/virtual_keys.h"
 
 namespace {
@@ -14,19 +12,9 @@ namespace {
 constexpr int kKeyboard = -1;  // the keyboard's holder number; controllers have their own
 constexpr int kNoSeat = -1;
 
-struct Pad {
-    int id;    // the platform's number of the controller
-    int seat;  // index into seatKeys, or kNoSeat
-    PadState state;
-};
-
-std::map<int, KeySet> held;      // what each holder holds
-std::vector<SlotKeys> seatKeys;  // the steered slots' keys, in slot order
-std::vector<Pad> pads;           // in the order they were plugged in
-
 KeySet heldByOthers(int holder) {
     KeySet keys;
-    for (const auto& [other, set] : held) {
+    for (const auto& [other, set] : context->controls.held) {
         if (other != holder) keys |= set;
     }
     return keys;
@@ -35,13 +23,13 @@ KeySet heldByOthers(int holder) {
 // Makes `keys` what `holder` holds and applies the change to the key state table.
 void hold(int holder, const KeySet& keys, KeyChanges& changes) {
     const KeySet others = heldByOthers(holder);
-    KeySet& before = held[holder];
+    KeySet& before = context->controls.held[holder];
     const KeySet up = before & ~keys & ~others;
     const KeySet down = keys & ~before & ~others;
     before = keys;
     for (std::size_t key = 0; key < KeySet().size(); ++key) {
-        if (up.test(key)) KeyState[key] = 0;
-        if (down.test(key)) KeyState[key] = 1;
+        if (up.test(key)) context->window.KeyState[key] = 0;
+        if (down.test(key)) context->window.KeyState[key] = 1;
     }
     changes.up |= up;
     changes.down |= down;
@@ -49,27 +37,30 @@ void hold(int holder, const KeySet& keys, KeyChanges& changes) {
 
 void drop(int holder, KeyChanges& changes) {
     hold(holder, KeySet{}, changes);
-    held.erase(holder);
+    context->controls.held.erase(holder);
 }
 
-Pad* findPad(int id) {
+PadHolder* findPad(int id) {
+    auto& pads = context->controls.pads;
     auto found =
-        std::find_if(pads.begin(), pads.end(), [id](const Pad& pad) { return pad.id == id; });
+        std::find_if(pads.begin(), pads.end(), [id](const PadHolder& pad) { return pad.id == id; });
     return found == pads.end() ? nullptr : &*found;
 }
 
 int freeSeat() {
-    for (int seat = 0; seat < static_cast<int>(seatKeys.size()); ++seat) {
-        if (std::none_of(pads.begin(), pads.end(),
-                         [seat](const Pad& pad) { return pad.seat == seat; }))
+    const ControlState& controls = context->controls;
+    for (int seat = 0; seat < static_cast<int>(controls.seatKeys.size()); ++seat) {
+        if (std::none_of(controls.pads.begin(), controls.pads.end(),
+                         [seat](const PadHolder& pad) { return pad.seat == seat; }))
             return seat;
     }
     return kNoSeat;
 }
 
-void holdPadKeys(const Pad& pad, KeyChanges& changes) {
-    const SlotKeys* slot =
-        pad.seat == kNoSeat ? nullptr : &seatKeys[static_cast<std::size_t>(pad.seat)];
+void holdPadKeys(const PadHolder& pad, KeyChanges& changes) {
+    const SlotKeys* slot = pad.seat == kNoSeat
+                               ? nullptr
+                               : &context->controls.seatKeys[static_cast<std::size_t>(pad.seat)];
     hold(pad.id, padKeys(pad.state, slot), changes);
 }
 
@@ -85,20 +76,21 @@ void takeKey(const platform::Message& message, KeyChanges& changes) {
         changes.systemKey = message.key;
         return;
     }
-    KeySet keys = held[kKeyboard];
+    KeySet keys = context->controls.held[kKeyboard];
     keys.set(message.key, message.kind == platform::MessageKind::keyDown);
     hold(kKeyboard, keys, changes);
 }
 
 void takePadReport(const platform::Message& message, KeyChanges& changes) {
     using platform::MessageKind;
+    auto& pads = context->controls.pads;
     if (message.kind == MessageKind::padAdded) {
         // A second report of a controller that is plugged in already changes nothing.
         if (findPad(message.pad) == nullptr)
-            pads.push_back(Pad{message.pad, freeSeat(), PadState{}});
+            pads.push_back(PadHolder{message.pad, freeSeat(), PadState{}});
         return;
     }
-    Pad* pad = findPad(message.pad);
+    PadHolder* pad = findPad(message.pad);
     if (pad == nullptr) return;
     switch (message.kind) {
         case MessageKind::padRemoved:
@@ -143,15 +135,12 @@ KeyChanges takeInput(const platform::Message& message) {
 }
 
 void assignControllerSlots(const SlotKeys* slots, int count) {
-    seatKeys.assign(slots, slots + std::max(count, 0));
-    for (Pad& pad : pads) pad.seat = kNoSeat;
+    ControlState& controls = context->controls;
+    controls.seatKeys.assign(slots, slots + std::max(count, 0));
+    for (PadHolder& pad : controls.pads) pad.seat = kNoSeat;
     KeyChanges changes;
-    for (Pad& pad : pads) {
+    for (PadHolder& pad : controls.pads) {
         pad.seat = freeSeat();
         holdPadKeys(pad, changes);
     }
-}
-
-void resetKeyInput() {
-    held.clear();
 }

@@ -11,9 +11,28 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <vector>
 
+#include "game/players/bindings.h"
 #include "game/players/pad_keys.h"
 #include "platform/platform.h"
+
+// A controller plugged in, as the key input knows it.
+struct PadHolder {
+    int id;    // the platform's number of the controller
+    int seat;  // index into ControlState::seatKeys, or -1 when it steers no slot
+    PadState state;
+};
+
+// The run's controls: every slot's keys, what each holder of keys holds, and the slots the
+// controllers steer.
+struct ControlState {
+    Bindings keyBindings = kDefaultBindings;  // the defaults, or the `keys` file's
+    std::map<int, KeySet> held;               // by holder: the keyboard, then each controller
+    std::vector<SlotKeys> seatKeys;           // the steered slots' keys, in slot order
+    std::vector<PadHolder> pads;              // in the order they were plugged in
+};
 
 // What one report changed in the key state table: keys let go and keys pressed (applied in that
 // order), and the system key it was, if any (0 when none), which changes nothing.
@@ -30,7 +49,3 @@ KeyChanges takeInput(const platform::Message& message);
 // Lets the controllers steer the slots with these keys, given in slot order (the enabled slots):
 // those plugged in already take them anew, and the key state follows what they hold now.
 void assignControllerSlots(const SlotKeys* slots, int count);
-
-// Forgets what every holder holds, as the process reset does with the key state table. The
-// controllers stay plugged in and keep their slots, as the platform keeps them open.
-void resetKeyInput();

@@ -3,9 +3,8 @@
 
 #include <cmath>
 
+#include "app/context.h"
 #include "gfx/angles.h"
-
-Player* players[kSlotCount] = {};
 
 namespace {
 constexpr std::size_t kTrailSizeAtPlacement = 1000;
@@ -13,7 +12,7 @@ constexpr std::size_t kTrailGrowth = 500;
 }  // namespace
 
 int activePlayerCount() {
-    return settings.playerCount;
+    return context->settings.playerCount;
 }
 
 Player* createPlayer(TextureId patternTexture, double speed, double turnStepInterval,
@@ -92,7 +91,7 @@ void destroyPlayer(Player* player) {
 
 void destroyPlayers() {
     // Every created player goes, also those beyond playerCount that never took part.
-    for (Player*& player : players) {
+    for (Player*& player : context->players) {
         destroyPlayer(player);
         player = nullptr;
     }

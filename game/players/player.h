@@ -1,4 +1,4 @@
-// The player record with its trail of cross-sections, and the player table.
+// The player record with its trail of cross-sections, and the player table's operations.
 #pragma once
 
 #include <cstdint>
@@ -45,9 +45,6 @@ struct Player {
     FrameTimer* gapTimer = nullptr;  // time since the last gap
     std::uint8_t died = 0;           // set in the frame of death until the scores are settled
 };
-
-// The player table: one entry per enabled slot, in slot order, from index 0.
-extern Player* players[kSlotCount];
 
 // Number of players that take part: the first playerCount entries of the table.
 int activePlayerCount();

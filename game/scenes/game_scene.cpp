@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/context.h"
 #include "app/settings.h"
+#include "game/arena.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
 #include "game/players/controls.h"
@@ -23,12 +25,10 @@ namespace {
 constexpr char kNextRoundText[] = "Press <SPACE> to start the new round";
 constexpr char kExitText[] = "Press <SPACE> to exit";
 
-char textBuffer[100];
-
 std::uint16_t countAlive() {
     std::uint16_t alive = 0;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        if (players[i]->alive != 0) ++alive;
+        if (context->players[i]->alive != 0) ++alive;
     }
     return alive;
 }
@@ -36,17 +36,17 @@ std::uint16_t countAlive() {
 void advanceRound(double frameTime) {
     readControls();
     for (int i = 0; i < activePlayerCount(); ++i) {
-        updatePlayer(*players[i], settings.gapInterval, settings.holeRadius, settings.gapLength,
-                     frameTime);
+        updatePlayer(*context->players[i], context->settings.gapInterval,
+                     context->settings.holeRadius, context->settings.gapLength, frameTime);
     }
-    if (settings.pickupsEnabled != 0) runPickupStep();
+    if (context->settings.pickupsEnabled != 0) runPickupStep();
 }
 
 void drawArena(double frameTime) {
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     applyCamera();
-    for (int i = 0; i < activePlayerCount(); ++i) drawTrail(*players[i]);
+    for (int i = 0; i < activePlayerCount(); ++i) drawTrail(*context->players[i]);
     glDisable(GL_STENCIL_TEST);
     drawPickups();
     updateRockets(frameTime);
@@ -57,15 +57,15 @@ void drawGreyShapes(bool roundOver) {
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.3f, 0.3f, 0.3f);
     glBegin(GL_QUADS);
-    glVertex2i(768, 0);
-    glVertex2i(1024, 0);
-    glVertex2i(1024, 768);
-    glVertex2i(768, 768);
+    glVertex2d(kArenaSize, 0);
+    glVertex2d(kWindowWidth, 0);
+    glVertex2d(kWindowWidth, kArenaSize);
+    glVertex2d(kArenaSize, kArenaSize);
     if (roundOver) {
-        glVertex2i(0, 296);
-        glVertex2i(768, 296);
-        glVertex2i(768, 472);
-        glVertex2i(0, 472);
+        glVertex2d(0, 296);
+        glVertex2d(kArenaSize, 296);
+        glVertex2d(kArenaSize, 472);
+        glVertex2d(0, 472);
     }
     glEnd();
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -73,8 +73,9 @@ void drawGreyShapes(bool roundOver) {
 }
 
 void drawScoreBoard() {
+    char textBuffer[100];
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& player = *players[i];
+        const Player& player = *context->players[i];
         std::snprintf(textBuffer, sizeof textBuffer, "%s has", player.name);
         drawText(800, 130 * i + 70, 0.5, textBuffer, loadTexture(kFontImage));
         std::snprintf(textBuffer, sizeof textBuffer, player.score > 1 ? "%u scores." : "%u score.",
@@ -88,21 +89,21 @@ void drawScoreBoard() {
 void settleDeaths() {
     const int count = activePlayerCount();
     for (int i = 0; i < count; ++i) {
-        if (players[i]->died == 0) continue;
+        if (context->players[i]->died == 0) continue;
         for (int j = 0; j < count; ++j) {
-            if (j != i && players[j]->alive != 0) ++players[j]->score;
+            if (j != i && context->players[j]->alive != 0) ++context->players[j]->score;
         }
-        players[i]->died = 0;
+        context->players[i]->died = 0;
     }
 }
 
 const char* bannerText(bool& exitAfterSpace) {
-    if (settings.fixedRounds != 0) {
-        exitAfterSpace = roundCounter >= settings.matchLimit;
+    if (context->settings.fixedRounds != 0) {
+        exitAfterSpace = context->scenes.roundCounter >= context->settings.matchLimit;
     } else {
         exitAfterSpace = false;
         for (int i = 0; i < activePlayerCount(); ++i) {
-            if (players[i]->score >= settings.matchLimit) exitAfterSpace = true;
+            if (context->players[i]->score >= context->settings.matchLimit) exitAfterSpace = true;
         }
     }
     return exitAfterSpace ? kExitText : kNextRoundText;
@@ -117,10 +118,7 @@ void gameSceneFrame(App& app) {
     drawGreyShapes(roundOver);
     drawScoreBoard();
     bool exitAfterSpace = false;
-    if (roundOver) {
-        std::snprintf(textBuffer, sizeof textBuffer, "%s", bannerText(exitAfterSpace));
-        drawText(0, 374, 0.65, textBuffer, loadTexture(kFontImage));
-    }
+    if (roundOver) drawText(0, 374, 0.65, bannerText(exitAfterSpace), loadTexture(kFontImage));
     glEnable(GL_STENCIL_TEST);
     platform::swapBuffers();
     if (freshSpacePress()) {

@@ -4,20 +4,12 @@
 #include <GL/gl.h>
 
 #include "app/app.h"
-#include "app/init_game.h"
+#include "app/context.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
 #include "gfx/text.h"
-
-double introClock = 0.0;
-double introScroll = 0.0;
-
-void resetIntroScene() {
-    introClock = 0.0;
-    introScroll = 0.0;
-}
 
 namespace {
 
@@ -38,27 +30,27 @@ void drawLogoPicture() {
     glDisable(GL_TEXTURE_2D);
     texturedQuad(0, 0, 1024, 256);  // the white band
     glEnable(GL_TEXTURE_2D);
-    bindTexture(wideLogoTexture);
+    bindTexture(context->scenes.wideLogoTexture);
     texturedQuad(0, 256, 1024, 768);
-    bindTexture(squareLogoTexture);
+    bindTexture(context->scenes.squareLogoTexture);
     texturedQuad(256, 918, 768, 1430);
 }
 
 }  // namespace
 
 void advanceIntroTimeline(double frameTime) {
-    introClock += frameTime;
-    const double t = introClock;
+    context->scenes.introClock += frameTime;
+    const double t = context->scenes.introClock;
     if (t <= 2000.0)
-        introScroll = t / 2000.0 * -768.0;
+        context->scenes.introScroll = t / 2000.0 * -768.0;
     else if (t <= 4000.0)
-        introScroll = -768.0;
+        context->scenes.introScroll = -768.0;
     else if (t <= 6000.0)
-        introScroll = (t - 4000.0) / 2000.0 * 768.0 - 768.0;
+        context->scenes.introScroll = (t - 4000.0) / 2000.0 * 768.0 - 768.0;
     else if (t <= 8000.0)
-        introScroll = 0.0;
+        context->scenes.introScroll = 0.0;
     else
-        introClock = 0.0;
+        context->scenes.introClock = 0.0;
 }
 
 void introSceneFrame(App& app) {
@@ -69,7 +61,7 @@ void introSceneFrame(App& app) {
     glLoadIdentity();
     applyCamera();
     glPushMatrix();
-    glTranslated(0.0, introScroll, 0.0);
+    glTranslated(0.0, context->scenes.introScroll, 0.0);
     drawLogoPicture();
     glPopMatrix();
     drawText(10, 730, 0.5, "Press <SPACE>", loadTexture(kFontImage));

@@ -3,13 +3,6 @@
 
 struct App;
 
-// Milliseconds into the current cycle and the vertical offset of the logo picture.
-extern double introClock;
-extern double introScroll;
-
-// The intro's clock and scroll back at their start.
-void resetIntroScene();
-
 // Advances the timeline by `frameTime` milliseconds.
 void advanceIntroTimeline(double frameTime);
 

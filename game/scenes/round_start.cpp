@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "app/context.h"
 #include "app/random.h"
 #include "app/settings.h"
 #include "game/players/player.h"
@@ -15,12 +16,13 @@ void startRound() {
         const int x = mx * (nextRandom() % 200 + 28);
         const int y = my * (nextRandom() % 200 + 28);
         const int heading = nextRandom() % 360;
-        placePlayer(*players[i], x, y, heading);
-        players[i]->alive = 1;
+        placePlayer(*context->players[i], x, y, heading);
+        context->players[i]->alive = 1;
     }
-    ++roundCounter;
-    glClearColor(settings.clearColorRed / 255.0f, settings.clearColorGreen / 255.0f,
-                 settings.clearColorBlue / 255.0f, 0.0f);
+    ++context->scenes.roundCounter;
+    glClearColor(context->settings.clearColorRed / 255.0f,
+                 context->settings.clearColorGreen / 255.0f,
+                 context->settings.clearColorBlue / 255.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_STENCIL_TEST);
     glClearStencil(0);

@@ -1,23 +1,15 @@
-// The round counter and the SPACE latch that the intro and game scenes share.
+// The SPACE latch that the intro and game scenes share.
 #include "game/scenes/scene_state.h"
 
-#include "app/window.h"
+#include "app/context.h"
 #include "platform/virtual_keys.h"
 
-std::uint16_t roundCounter = 0;
-std::uint8_t spaceLatch = 0;
-
-void resetSceneState() {
-    roundCounter = 0;
-    spaceLatch = 0;
-}
-
 bool freshSpacePress() {
-    if (KeyState[vk::kSpace] == 0) {
-        spaceLatch = 0;
+    if (context->window.KeyState[vk::kSpace] == 0) {
+        context->scenes.spaceLatch = 0;
         return false;
     }
-    if (spaceLatch != 0) return false;
-    spaceLatch = 1;
+    if (context->scenes.spaceLatch != 0) return false;
+    context->scenes.spaceLatch = 1;
     return true;
 }

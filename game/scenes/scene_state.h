@@ -1,16 +1,22 @@
-// State the scenes share for the whole run.
+// What the scenes keep for the whole run, and the SPACE press they share.
 #pragma once
 
 #include <cstdint>
 
-// Rounds started so far; raised by every round start, never lowered.
-extern std::uint16_t roundCounter;
+#include "gfx/texture_manager.h"
 
-// 1 from the frame in which SPACE was acted upon until SPACE is released.
-extern std::uint8_t spaceLatch;
-
-// No rounds and an open latch, as before the first match.
-void resetSceneState();
+struct SceneState {
+    // Rounds started so far; raised by every round start, never lowered.
+    std::uint16_t roundCounter = 0;
+    // 1 from the frame in which SPACE was acted upon until SPACE is released.
+    std::uint8_t spaceLatch = 0;
+    // The intro: milliseconds into the current cycle and the vertical offset of the logo picture.
+    double introClock = 0.0;
+    double introScroll = 0.0;
+    // The two intro logos, loaded once at start-up.
+    TextureId wideLogoTexture = 0;
+    TextureId squareLogoTexture = 0;
+};
 
 // True once per SPACE press: when SPACE is down and the latch was open (the latch then closes).
 bool freshSpacePress();

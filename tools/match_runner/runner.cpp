@@ -9,14 +9,7 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "app/app.h"
-#include "app/process_state.h"
-#include "app/random.h"
-#include "app/settings.h"
-#include "app/window.h"
-#include "game/entities/entity_tables.h"
-#include "game/players/player.h"
-#include "game/scenes/scene_state.h"
+#include "app/context.h"
 #include "gfx/screenshot.h"
 #include "platform/input_simulation.h"
 #include "tools/quorl_config/codepage.h"
@@ -64,7 +57,8 @@ void drivePads(const std::vector<PadEvent>& pads, int frame, std::vector<int>& c
 }
 
 void saveFrame(const std::string& path) {
-    if (!saveScreenshot(path.c_str(), windowSettings.width, windowSettings.height))
+    const WindowSettings& window = context->window.settings;
+    if (!saveScreenshot(path.c_str(), window.width, window.height))
         std::fprintf(stderr, "could not write %s\n", path.c_str());
 }
 
@@ -84,10 +78,10 @@ std::size_t countSlots(const SlotTable<T>& table) {
 void printSummary(std::ostream& out, int frames, const App& game) {
     out << "frames " << frames << "\n";
     out << "scene " << game.scene << "\n";
-    out << "round " << roundCounter << "\n";
+    out << "round " << context->scenes.roundCounter << "\n";
     out << "match over " << (game.quit ? "yes" : "no") << "\n";
     for (int i = 0; i < kSlotCount; ++i) {
-        const Player* player = players[i];
+        const Player* player = context->players[i];
         if (player == nullptr) continue;
         out << "player " << i << " " << gameBytesToUtf8(player->name) << ": alive "
             << int(player->alive) << ", score " << player->score << ", trail " << player->pointCount
@@ -95,9 +89,10 @@ void printSummary(std::ostream& out, int frames, const App& game) {
             << ", heading " << player->angle
             << (i < activePlayerCount() ? "" : " (not taking part)") << "\n";
     }
-    out << "pickups " << countSlots(entityTables->pickups) << " of " << entityTables->pickups.size()
+    const EntityTables& entities = *context->entityTables;
+    out << "pickups " << countSlots(entities.pickups) << " of " << entities.pickups.size()
         << " slots\n";
-    out << "rockets " << countSlots(entityTables->rockets) << " of " << entityTables->rockets.size()
+    out << "rockets " << countSlots(entities.rockets) << " of " << entities.rockets.size()
         << " slots\n";
 }
 
@@ -106,20 +101,19 @@ int playFrames(const RunOptions& options, std::ostream& summary) {
     std::vector<int> controllers;
     // ESC quits in the frame it is seen, which still runs; SPACE after the match posts a quit
     // that is taken before any further frame, so that pass is no frame.
-    while (!app->quit && frame < options.frames) {
+    App& app = *context->app;
+    while (!app.quit && frame < options.frames) {
         postKeys(options.keys, frame);
         drivePads(options.pads, frame, controllers);
         advanceHandCounter(options.frameMs);
-        if (!runHeadlessFrame(*app)) break;
+        if (!runHeadlessFrame(app)) break;
         ++frame;
         if (options.every > 0 && frame % options.every == 0)
             saveFrame(numbered(options.everyPrefix, frame));
     }
     if (!options.finalPng.empty()) saveFrame(options.finalPng);
-    printSummary(summary, frame, *app);
-    shutdown(*app);
-    // The App goes too, as after the game's clean run, so a leak check finds nothing of ours.
-    resetProcessState();
+    printSummary(summary, frame, app);
+    shutdown();
     return 0;
 }
 
@@ -127,6 +121,7 @@ int playFrames(const RunOptions& options, std::ostream& summary) {
 
 int runMatch(const RunOptions& options, std::ostream& summary) {
     std::filesystem::current_path(options.folder);
+    createContext();
     useCounter(handCounter());
     const int started = startUp();
     if (started != 0) return started;

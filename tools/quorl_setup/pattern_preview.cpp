@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "app/context.h"
 #include "app/text_error.h"
 #include "gfx/texture_manager.h"
 
@@ -25,14 +26,16 @@ std::string oneLine(std::string text) {
 
 }  // namespace
 
+// The texture manager keeps its table in the game's context: the previews have one of their own.
 PatternPreviews::PatternPreviews() {
+    createContext();
     ilInit();
     iluInit();
 }
 
 // Needs the GL context still current.
 PatternPreviews::~PatternPreviews() {
-    releaseTextures();
+    destroyContext();
 }
 
 const PatternPreviews::Preview& PatternPreviews::preview(const std::string& path) {

@@ -30,7 +30,7 @@ private:
         int height = 0;        // one repeat of the pattern, in pixels of travel
         std::string problem;
     };
-    // By path; the keys' texts stay in place, as the texture manager finds images by them.
+    // By path.
     std::map<std::string, Preview> previews_;
 
     const Preview& preview(const std::string& path);
