@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 
 #include "app/context.h"
 #include "app/settings.h"
@@ -172,21 +171,6 @@ TEST_F(Controllers, KeyboardAndControllerHoldingOneKeyReleaseItWhenBothLetGo) {
     EXPECT_EQ(press(pad, PadButton::dpadLeft, false), Keys{keyUp(kLeft)});
 }
 
-namespace {
-
-// The heading of a player in quorl-runner's summary.
-double heading(const std::string& summary, int player) {
-    const std::regex line("player " + std::to_string(player) + " [^\n]*, heading ([-0-9.e+]+)");
-    std::smatch match;
-    if (!std::regex_search(summary, match, line)) {
-        ADD_FAILURE() << "no heading of player " << player << " in:\n" << summary;
-        return 0.0;
-    }
-    return std::stod(match[1]);
-}
-
-}  // namespace
-
 TEST(ControllerMatch, TwoVirtualControllersTurnBothLines) {
     const std::filesystem::path folder = makeScratchFolder("quorl-controllers");
     linkImages(folder);
@@ -205,8 +189,10 @@ TEST(ControllerMatch, TwoVirtualControllersTurnBothLines) {
     const std::string turned = readText(folder / "steered.txt");
     const std::string ahead = readText(folder / "straight.txt");
     // 50 frames of 16 ms at 180 degrees a second: 144 degrees each way.
-    EXPECT_NEAR(heading(turned, 0) - heading(ahead, 0), 144.0, 5.0) << turned << ahead;
-    EXPECT_NEAR(heading(turned, 1) - heading(ahead, 1), -144.0, 5.0) << turned << ahead;
+    EXPECT_NEAR(summaryHeading(turned, 0) - summaryHeading(ahead, 0), 144.0, 5.0)
+        << turned << ahead;
+    EXPECT_NEAR(summaryHeading(turned, 1) - summaryHeading(ahead, 1), -144.0, 5.0)
+        << turned << ahead;
     std::filesystem::remove_all(folder);
 }
 

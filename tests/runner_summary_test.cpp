@@ -88,21 +88,6 @@ TEST(RunnerSummary, EveryKeyNameIsAcceptedAndAnUnknownOneRefused) {
     fs::remove_all(folder);
 }
 
-namespace {
-
-// The heading of a player in a summary.
-double heading(const std::string& summary, int player) {
-    const std::regex line("player " + std::to_string(player) + " [^\n]*, heading ([-0-9.e+]+)");
-    std::smatch match;
-    if (!std::regex_search(summary, match, line)) {
-        ADD_FAILURE() << "no heading of player " << player << " in:\n" << summary;
-        return 0.0;
-    }
-    return std::stod(match[1]);
-}
-
-}  // namespace
-
 TEST(RunnerSummary, TheRunFoldersKeysFileBindsTheKeysZTurnsSlot0AndTheArrowNoLonger) {
     const fs::path folder = makeScratchFolder("quorl-runner-keys-file");
     linkImages(folder);
@@ -113,7 +98,7 @@ TEST(RunnerSummary, TheRunFoldersKeysFileBindsTheKeysZTurnsSlot0AndTheArrowNoLon
                                                     "' --seed 3 --frames 60 --key 0+2:space" +
                                                     keys + " > summary.txt");
         EXPECT_EQ(run.exitCode, 0) << run.errors;
-        return heading(readText(folder / "summary.txt"), 0);
+        return summaryHeading(readText(folder / "summary.txt"), 0);
     };
     const double straight = headingAfter("");
     // 50 frames of 16 ms at 180 degrees a second: 144 degrees.

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <sstream>
 
 #include "app/context.h"
@@ -351,4 +352,14 @@ std::string readText(const fs::path& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+double summaryHeading(const std::string& summary, int player) {
+    const std::regex line("player " + std::to_string(player) + " [^\n]*, heading ([-0-9.e+]+)");
+    std::smatch match;
+    if (!std::regex_search(summary, match, line)) {
+        ADD_FAILURE() << "no heading of player " << player << " in:\n" << summary;
+        return 0.0;
+    }
+    return std::stod(match[1]);
 }

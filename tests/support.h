@@ -118,3 +118,6 @@ struct Outcome {
 Outcome runInFolder(const std::filesystem::path& folder, const std::string& command);
 
 std::string readText(const std::filesystem::path& path);
+
+// The heading of a player in quorl-runner's summary (a test failure, and 0, when there is none).
+double summaryHeading(const std::string& summary, int player);

@@ -13,13 +13,7 @@ namespace {
 
 class CheckCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directory(folder_.path("patterns"));
-        for (const char* name :
-             {"red.png", "green.png", "blue.png", "yellow.png", "magenta.png", "cyan.png"}) {
-            writeFile(folder_.path("patterns/") + name, "png");
-        }
-    }
+    void SetUp() override { writeDefaultPatterns(folder_); }
 
     // Checks the default settings changed by `assignments`; returns the output with the paths
     // relative to the test's folder.

@@ -112,3 +112,11 @@ std::vector<std::string> folderEntries(const std::string& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+void writeDefaultPatterns(const TempFolder& folder) {
+    std::filesystem::create_directory(folder.path("patterns"));
+    for (const char* name :
+         {"red.png", "green.png", "blue.png", "yellow.png", "magenta.png", "cyan.png"}) {
+        writeFile(folder.path("patterns/") + name, "png");
+    }
+}

@@ -23,6 +23,9 @@ private:
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& data);
+
+// A patterns/ folder in `folder` holding stand-ins for the default config's six pattern files.
+void writeDefaultPatterns(const TempFolder& folder);
 std::string asString(const SettingsBytes& bytes);
 
 inline bool contains(const std::string& text, const std::string& part) {

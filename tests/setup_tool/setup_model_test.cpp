@@ -14,13 +14,7 @@ namespace {
 
 class SetupModelTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directory(folder_.path("patterns"));
-        for (const char* name :
-             {"red.png", "green.png", "blue.png", "yellow.png", "magenta.png", "cyan.png"}) {
-            writeFile(folder_.path("patterns/") + name, "png");
-        }
-    }
+    void SetUp() override { writeDefaultPatterns(folder_); }
 
     // The texts of the notes beside `name`, one a line, each after its kind's letter.
     static std::string notes(const SetupModel& model, const std::string& name) {
