@@ -27,7 +27,7 @@ struct TrailVertex {
 // The trail's quads in client-side arrays, four corners each: quad i runs point i left,
 // i right, i + 1 right, i + 1 left. A point stays as it is once the head has moved past it, so
 // a drawing rewrites only the quads of the head, which moves every frame, and of points added
-// or rewritten since the last drawing.
+// or rewritten since the last drawing. A newly placed line is all head.
 struct TrailArrays {
     std::vector<TrailVertex> vertices;  // grows with the trail, never shrinks
     std::uint32_t pointsInStep = 0;     // points 0 to this - 1 are in the quads as they are now
