@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <limits>
 
 #include "platform/controllers.h"
 #include "platform/platform.h"
@@ -14,6 +15,13 @@
 namespace platform {
 namespace {
 
+// The context's GL_ARB_sync entry points, or null where it offers none.
+struct SyncFunctions {
+    PFNGLFENCESYNCPROC fenceSync = nullptr;
+    PFNGLCLIENTWAITSYNCPROC clientWaitSync = nullptr;
+    PFNGLDELETESYNCPROC deleteSync = nullptr;
+};
+
 struct WindowState {
     bool videoStarted = false;
     bool glLibraryLoaded = false;
@@ -21,6 +29,8 @@ struct WindowState {
     bool swapWaitsForNothing = false;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
+    SyncFunctions sync;
+    GLsync lastSwap = nullptr;  // fence after the last swap, while a frame is in flight
 };
 
 WindowState state;
@@ -98,6 +108,38 @@ OpenResult createWindowAndContext(WindowRequest& request) {
     if (SDL_GL_MakeCurrent(state.window, state.context) != 0) return OpenResult::contextNotCurrent;
     if (!pixelFormatSuitable()) return OpenResult::pixelFormatUnsuitable;
     return OpenResult::ok;
+}
+
+SyncFunctions lookUpSyncFunctions() {
+    SyncFunctions found;
+    if (SDL_GL_ExtensionSupported("GL_ARB_sync") != SDL_TRUE) return found;
+    found.fenceSync = reinterpret_cast<PFNGLFENCESYNCPROC>(SDL_GL_GetProcAddress("glFenceSync"));
+    found.clientWaitSync =
+        reinterpret_cast<PFNGLCLIENTWAITSYNCPROC>(SDL_GL_GetProcAddress("glClientWaitSync"));
+    found.deleteSync = reinterpret_cast<PFNGLDELETESYNCPROC>(SDL_GL_GetProcAddress("glDeleteSync"));
+    if (found.fenceSync == nullptr || found.clientWaitSync == nullptr ||
+        found.deleteSync == nullptr)
+        return SyncFunctions{};
+    return found;
+}
+
+void forgetLastSwap() {
+    if (state.lastSwap != nullptr) state.sync.deleteSync(state.lastSwap);
+    state.lastSwap = nullptr;
+}
+
+// Waits until the GL has finished the frame of the last swap, so that at most the frame being
+// swapped now is queued: memory stays bounded while the rasteriser works on one frame as the
+// game prepares the next. Without fences it waits for everything, this frame included.
+void waitForLastSwap() {
+    if (state.sync.fenceSync == nullptr) {
+        glFinish();
+        return;
+    }
+    if (state.lastSwap == nullptr) return;
+    constexpr GLuint64 kNoTimeLimit = std::numeric_limits<GLuint64>::max();
+    state.sync.clientWaitSync(state.lastSwap, GL_SYNC_FLUSH_COMMANDS_BIT, kNoTimeLimit);
+    forgetLastSwap();
 }
 
 bool windowMinimized() {
@@ -187,8 +229,10 @@ OpenResult openWindow(WindowRequest& request) {
     const OpenResult result = createWindowAndContext(request);
     if (result != OpenResult::ok) return result;
     // The offscreen driver's swap waits for no display, so nothing else would keep the
-    // driver's threaded rasteriser from piling up frames that are never read back.
+    // driver's threaded rasteriser from piling up frames that are never read back: the swap
+    // waits for the frame before, with a fence where the context offers them.
     state.swapWaitsForNothing = std::strcmp(SDL_GetCurrentVideoDriver(), "offscreen") == 0;
+    if (state.swapWaitsForNothing) state.sync = lookUpSyncFunctions();
     SDL_StopTextInput();
     SDL_DisableScreenSaver();
     SDL_RaiseWindow(state.window);
@@ -206,6 +250,8 @@ void closeWindow() {
     state.cursorHidden = false;
     state.swapWaitsForNothing = false;
     if (state.context != nullptr) {
+        forgetLastSwap();
+        state.sync = SyncFunctions{};
         SDL_GL_MakeCurrent(state.window, nullptr);
         SDL_GL_DeleteContext(state.context);
         state.context = nullptr;
@@ -286,8 +332,10 @@ bool askYesNo(const char* caption, const char* text, int exitCodeOnQuit) {
 
 void swapBuffers() {
     if (state.window == nullptr) return;
-    if (state.swapWaitsForNothing) glFinish();
+    if (state.swapWaitsForNothing) waitForLastSwap();
     SDL_GL_SwapWindow(state.window);
+    if (state.sync.fenceSync != nullptr)
+        state.lastSwap = state.sync.fenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
 }
 
 bool setSwapInterval(int interval) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "app/context.h"
 #include "game/entities/entity_tables.h"
@@ -16,6 +17,20 @@
 #include "tests/support.h"
 
 namespace {
+
+// The line as glBegin and glEnd send it, piece by piece: what the arrays must reproduce.
+void drawTrailImmediately(Player& player) {
+    if (player.alive != 0)
+        glColor3f(1.0f, 1.0f, 1.0f);
+    else
+        glColor4f(0.5f, 0.5f, 0.5f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    bindTexture(player.patternTexture);
+    glBegin(GL_QUADS);
+    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i)
+        emitPiece(player.trail[i], player.trail[i + 1]);
+    glEnd();
+}
 
 bool sameColour(const Rgba& a, const Rgba& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
@@ -50,6 +65,29 @@ protected:
     }
 
     bool isBackground(int x, int y) const { return sameColour(colorAt(x, y), background); }
+
+    // Frames of both lines drawn as the game draws them, one drawing after every update.
+    static void runBoth(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            run(red(), 1);
+            run(cyan(), 1);
+            drawTrail(red());
+            drawTrail(cyan());
+        }
+    }
+
+    // The arena's colour bytes after drawing both lines with `draw`, every quad let through.
+    template <typename Draw>
+    static std::vector<std::uint8_t> arenaDrawnBy(Draw draw) {
+        markStencil(0, 0, 768, 768);
+        glClear(GL_COLOR_BUFFER_BIT);
+        draw(red());
+        draw(cyan());
+        std::vector<std::uint8_t> pixels(768 * 768 * 4);
+        glReadPixels(0, 0, 768, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glClear(GL_STENCIL_BUFFER_BIT);  // the lines move on through an empty map
+        return pixels;
+    }
 
     Rgba background{};
 };
@@ -176,4 +214,67 @@ TEST_F(TrailDrawing, AnUpdateLeavesTheStateTheDrawingNeeds) {
     run(red(), 1);
     ASSERT_EQ(red().alive, 0);
     expectExitState("a death");
+}
+
+// The arrays follow every way the trail changes: the moving head, turn steps and gaps, the
+// trail's growth, a rewound point count (a put-back scene), a dead line and a new round's
+// shorter line. Each step's frame must equal the immediate drawing's.
+TEST_F(TrailDrawing, TheArraysDrawWhatThePiecesWouldAsTheTrailChanges) {
+    const struct {
+        const char* what;
+        void (*change)();
+    } steps[] = {
+        {"placed",
+         [] {
+             placePlayer(red(), 300, 300, 0);
+             placePlayer(cyan(), 500, 500, 90);
+         }},
+        {"moved ahead", [] { runBoth(30); }},
+        {"turning, the trail grown",
+         [] {
+             red().trail.resize(red().pointCount + 1);  // the first turn step grows it
+             red().turnLeft = cyan().turnRight = 1;
+             runBoth(60);  // short of a half circle: nothing drawn over
+             ASSERT_GT(red().trail.size(), 500u);
+         }},
+        {"a gap, then a move",
+         [] {
+             makeGap(red(), 20);
+             runBoth(1);
+         }},
+        {"rewound, then a gap and a turn",
+         [] {
+             red().pointCount -= 40;
+             makeGap(red(), 30);
+             runBoth(2);
+         }},
+        {"dead", [] { cyan().alive = 0; }},
+        {"a new round",
+         [] {
+             placePlayer(red(), 400, 200, 45);
+             placePlayer(cyan(), 200, 400, 180);
+             cyan().alive = 1;
+             runBoth(20);
+         }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        EXPECT_TRUE(arenaDrawnBy(drawTrail) == arenaDrawnBy(drawTrailImmediately));
+    }
+}
+
+// A drawing leaves no client array on, nor one pointing into a trail that moves as it grows.
+TEST_F(TrailDrawing, TheDrawingLeavesNoClientArrays) {
+    placePlayer(red(), 200, 200, 0);
+    run(red(), 10);
+    drawTrail(red());
+    for (const auto& [array, pointer] :
+         {std::pair{GL_VERTEX_ARRAY, GL_VERTEX_ARRAY_POINTER},
+          std::pair{GL_TEXTURE_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY_POINTER}}) {
+        EXPECT_FALSE(glIsEnabled(array)) << "array 0x" << std::hex << array;
+        GLvoid* address = red().trailArrays.vertices.data();
+        glGetPointerv(pointer, &address);
+        EXPECT_EQ(address, nullptr) << "array 0x" << std::hex << array;
+    }
 }

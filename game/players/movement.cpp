@@ -37,6 +37,8 @@ std::uint32_t appendHeadCopy(Player& player) {
     growTrailFor(player, player.pointCount + 2);
     const std::uint32_t n = player.pointCount;
     player.trail[n] = player.trail[n - 1];
+    // The head copied may have been put anywhere since the last drawing, not only moved on.
+    trailRewrittenFrom(player, n - 1);
     return n;
 }
 

@@ -1,6 +1,7 @@
 // Creating, placing and releasing players, and the small geometry the movement uses.
 #include "game/players/player.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/context.h"
@@ -81,6 +82,10 @@ void translateTrailPoint(TrailPoint& p, double dx, double dy) {
 
 void growTrailFor(Player& player, std::size_t needed) {
     while (player.trail.size() < needed) player.trail.resize(player.trail.size() + kTrailGrowth);
+}
+
+void trailRewrittenFrom(Player& player, std::uint32_t first) {
+    player.trailArrays.pointsInStep = std::min(player.trailArrays.pointsInStep, first);
 }
 
 void destroyPlayer(Player* player) {

@@ -17,6 +17,22 @@ struct TrailPoint {
     double rightS, rightT;
 };
 
+// One corner of a trail quad as GL draws it: position and texture coordinate. The driver keeps
+// vertices in single precision, so converting here draws exactly what glVertex2d would.
+struct TrailVertex {
+    float x, y;
+    float s, t;
+};
+
+// The trail's quads in client-side arrays, four corners each: quad i runs point i left,
+// i right, i + 1 right, i + 1 left. A point stays as it is once the head has moved past it, so
+// a drawing rewrites only the quads of the head, which moves every frame, and of points added
+// or rewritten since the last drawing. A newly placed line is all head.
+struct TrailArrays {
+    std::vector<TrailVertex> vertices;  // grows with the trail, never shrinks
+    std::uint32_t pointsInStep = 0;     // points 0 to this - 1 are in the quads as they are now
+};
+
 struct Point {
     double x;
     double y;
@@ -44,6 +60,7 @@ struct Player {
     char name[kNameFieldSize] = {};
     FrameTimer* gapTimer = nullptr;  // time since the last gap
     std::uint8_t died = 0;           // set in the frame of death until the scores are settled
+    TrailArrays trailArrays;         // what drawTrail sends; it keeps them in step with the trail
 };
 
 // Number of players that take part: the first playerCount entries of the table.
@@ -69,6 +86,10 @@ void translateTrailPoint(TrailPoint& point, double dx, double dy);
 
 // Grows the trail in steps of 500 zero elements until it has at least `needed` elements.
 void growTrailFor(Player& player, std::size_t needed);
+
+// Tells the drawing that trail points from `first` on were added or rewritten; the head needs
+// no telling.
+void trailRewrittenFrom(Player& player, std::uint32_t first);
 
 void destroyPlayer(Player* player);
 
