@@ -12,18 +12,11 @@ extern "C" char etext;
 
 namespace {
 
-std::atomic<bool> counting{false};
-std::atomic<std::size_t> allCalls{0};
-std::atomic<std::size_t> gameCalls{0};
-
-}  // namespace
-
-#ifndef QUORL_BENCH_NO_ALLOC_HOOKS
-
-namespace {
-
 // Rasteriser threads allocate too, hence the atomics.
-void* countedAllocation(std::size_t size, const void* caller) {
+std::atomic<bool> counting{false};
+std::atomic<std::size_t> allCalls{0}, gameCalls{0};
+
+[[maybe_unused]] void* countedAllocation(std::size_t size, const void* caller) {
     if (counting.load(std::memory_order_relaxed)) {
         allCalls.fetch_add(1, std::memory_order_relaxed);
         const char* address = static_cast<const char*>(caller);
@@ -36,6 +29,14 @@ void* countedAllocation(std::size_t size, const void* caller) {
 
 }  // namespace
 
+#ifdef QUORL_BENCH_NO_ALLOC_HOOKS
+bool alloc_counter::available() {
+    return false;
+}
+#else
+bool alloc_counter::available() {
+    return true;
+}
 // The default operator delete frees with std::free, which matches std::malloc here.
 void* operator new(std::size_t size) {
     return countedAllocation(size, __builtin_return_address(0));
@@ -43,34 +44,21 @@ void* operator new(std::size_t size) {
 void* operator new[](std::size_t size) {
     return countedAllocation(size, __builtin_return_address(0));
 }
-
 #endif
 
-namespace alloc_counter {
-
-bool available() {
-#ifdef QUORL_BENCH_NO_ALLOC_HOOKS
-    return false;
-#else
-    return true;
-#endif
-}
-
-void reset() {
+void alloc_counter::reset() {
     allCalls.store(0);
     gameCalls.store(0);
 }
 
-void setCounting(bool on) {
+void alloc_counter::setCounting(bool on) {
     counting.store(on);
 }
 
-std::size_t all() {
+std::size_t alloc_counter::all() {
     return allCalls.load();
 }
 
-std::size_t game() {
+std::size_t alloc_counter::game() {
     return gameCalls.load();
 }
-
-}  // namespace alloc_counter

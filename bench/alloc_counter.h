@@ -6,13 +6,12 @@
 
 namespace alloc_counter {
 
-// True when this program's global operator new is the counting one.
+// False when the sanitizers' allocator stands in for the counting operator new.
 bool available();
-
-// Forgets every counted call and starts or stops counting.
+// Forgets every counted call.
 void reset();
+// Counts calls while on.
 void setCounting(bool on);
-
 std::size_t all();
 std::size_t game();
 

@@ -12,8 +12,11 @@ void registerFrameBenchmarks(int frames);
 // reference after a check that both give the same pixels.
 void registerDrawBenchmarks();
 
-// Start to first frame in fresh processes of this program, started with `folder` as run folder.
-void registerStartupBenchmark(const char* folder);
+// Start to first frame in fresh processes of this program, in the working folder.
+void registerStartupBenchmark();
 
-// The fresh process's side: starts the game in `folder`, prints its times and shuts down.
-int startupChild(std::int64_t mainNs, const char* folder);
+// The fresh process's side: starts the game, prints when each step ended and shuts down.
+int startupChild(std::int64_t mainNs);
+
+// Monotonic nanoseconds, comparable between processes.
+std::int64_t monotonicNs();

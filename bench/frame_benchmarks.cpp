@@ -3,11 +3,14 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <string>
+
 #include "app/context.h"
 #include "bench/alloc_counter.h"
 #include "bench/benchmarks.h"
-#include "bench/run_folder.h"
 #include "bench/scenes.h"
+#include "bench/summary.h"
 #include "game/scenes/game_scene.h"
 #include "gfx/stencil.h"
 #include "platform/platform.h"
@@ -28,57 +31,69 @@ namespace {
 
 constexpr int kWarmUpFrames = 10;
 
-void countAllocations(benchmark::State& state) {
-    using benchmark::Counter;
-    state.counters["game allocs"] = Counter(alloc_counter::game(), Counter::kAvgIterations);
-    state.counters["all allocs"] = Counter(alloc_counter::all(), Counter::kAvgIterations);
-}
+double floorMicros = 0.0;  // the floor frame's mean wall time, which the scenes are set against
 
 // Frames of the scene in `snapshot` (none: floor frames), each from the same scene: the
 // snapshot is put back outside the timed region. First-use work goes to warm-up frames.
-void measureFrames(benchmark::State& state, const WorldSnapshot* snapshot, const char* scene) {
+// Returns the mean wall time of a frame in microseconds.
+double measureFrames(benchmark::State& state, const WorldSnapshot* snapshot) {
     for (int i = 0; i < kWarmUpFrames; ++i) {
         if (snapshot != nullptr) restoreSnapshot(*snapshot);
         advanceFrame();
         quorlBenchFrame(snapshot == nullptr);
     }
+    double seconds = 0.0;
     alloc_counter::reset();
     for (auto _ : state) {
         state.PauseTiming();
         if (snapshot != nullptr) restoreSnapshot(*snapshot);
         advanceFrame();
         state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
         alloc_counter::setCounting(true);
         quorlBenchFrame(snapshot == nullptr);
         alloc_counter::setCounting(false);
+        const std::chrono::duration<double> frame = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(frame.count());
+        seconds += frame.count();
     }
-    if (snapshot != nullptr) checkEveryoneAlive(scene);
-    state.counters["elements"] = static_cast<double>(snapshot ? trailElementsInUse() : 0);
-    countAllocations(state);
+    const double micros = seconds * 1e6 / static_cast<double>(state.iterations());
+    if (alloc_counter::available()) {
+        using benchmark::Counter;
+        state.counters["game allocs"] = Counter(alloc_counter::game(), Counter::kAvgIterations);
+        state.counters["all allocs"] = Counter(alloc_counter::all(), Counter::kAvgIterations);
+    }
+    if (snapshot == nullptr) return micros;
+    checkEveryoneAlive();
+    const double elements = static_cast<double>(trailElementsInUse());
+    state.counters["elements"] = elements;
+    state.counters["/floor"] = micros / floorMicros;
+    state.counters["us/1000 el."] = (micros - floorMicros) / elements * 1000.0;
+    return micros;
 }
 
 void floorFrames(benchmark::State& state) {
-    measureFrames(state, nullptr, "the floor");
+    floorMicros = measureFrames(state, nullptr);
 }
 
 void earlyRoundFrames(benchmark::State& state) {
     setUpEarlyRound();
     const WorldSnapshot snapshot = takeSnapshot();
-    measureFrames(state, &snapshot, "the early round");
+    measureFrames(state, &snapshot);
 }
 
 // Six players with state.range(0) trail elements each.
 void crowdFrames(benchmark::State& state) {
     showCrowd(static_cast<std::uint32_t>(state.range(0)));
     const WorldSnapshot snapshot = takeSnapshot();
-    measureFrames(state, &snapshot, "the six-player scene");
+    measureFrames(state, &snapshot);
     state.SetComplexityN(static_cast<std::int64_t>(trailElementsInUse()));
 }
 
 // The round runs on, unrestored: only trail growth may allocate.
 void straightRoundAllocations(benchmark::State& state) {
     setUpStraightRound();
-    const double elementsBefore = static_cast<double>(trailElementsInUse());
+    const std::uint64_t elementsBefore = trailElementsInUse();
     alloc_counter::reset();
     for (auto _ : state) {
         advanceFrame();
@@ -86,11 +101,16 @@ void straightRoundAllocations(benchmark::State& state) {
         gameSceneFrame(*context->app);
         alloc_counter::setCounting(false);
     }
-    checkEveryoneAlive("the straight round");
-    state.counters["elements before"] = elementsBefore;
-    state.counters["elements"] = static_cast<double>(trailElementsInUse());
-    state.counters["game allocs"] = static_cast<double>(alloc_counter::game());
-    state.counters["all allocs"] = static_cast<double>(alloc_counter::all());
+    checkEveryoneAlive();
+    const std::string counts = alloc_counter::available()
+                                   ? "game code " + std::to_string(alloc_counter::game()) +
+                                         ", all code " + std::to_string(alloc_counter::all())
+                                   : "not counted under the sanitizers";
+    setSummaryLine(1, "Heap allocations (operator new) in " + std::to_string(state.iterations()) +
+                          " frames of a straight two-player round, pickups off: " + counts +
+                          "\n  (target 0 apart from trail growth); trail elements " +
+                          std::to_string(elementsBefore) + " -> " +
+                          std::to_string(trailElementsInUse()));
 }
 
 }  // namespace
@@ -99,7 +119,7 @@ void registerFrameBenchmarks(int frames) {
     // Wall time decides the number of frames; CPU time is the whole process's, the rasteriser
     // threads included, which other programs on a busy machine disturb less.
     auto frameOptions = [frames](benchmark::internal::Benchmark* b) {
-        b->UseRealTime()->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
+        b->UseManualTime()->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
         if (frames > 0)
             b->Iterations(frames);
         else

@@ -1,14 +1,16 @@
-// The benchmark program: Google Benchmark's table of frame costs, trail drawing from arrays
-// against immediate mode, start-up time and allocations, then a summary of them, on an
-// offscreen 1024 x 768 context (Mesa llvmpipe).
+// The benchmark program: frame costs, trail drawing from arrays against immediate mode, start-up
+// time and allocations on Google Benchmark, on an offscreen 1024 x 768 context (Mesa llvmpipe),
+// in the build's run folder; then a summary.
 //   quorl_bench [--frames N] [Google Benchmark flags such as --benchmark_filter=REGEX]
-//   quorl_bench --startup-child DIR   one start-up in folder DIR (the start-up benchmark's child)
-// --frames N measures exactly N frames per frame benchmark, as callgrind wants.
+//   --frames N measures exactly N frames per frame benchmark, as callgrind wants.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "app/app.h"
@@ -16,8 +18,7 @@
 #include "app/frame_timer.h"
 #include "app/text_error.h"
 #include "bench/benchmarks.h"
-#include "bench/run_folder.h"
-#include "bench/summary_reporter.h"
+#include "bench/summary.h"
 #include "platform/platform.h"
 
 namespace {
@@ -32,8 +33,7 @@ int runBenchmarks(int argc, char** argv) {
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
-    const ScratchRunFolder folder;
-    registerStartupBenchmark(folder.path().c_str());
+    registerStartupBenchmark();
     registerFrameBenchmarks(frames);
     registerDrawBenchmarks();
     createContext();
@@ -41,20 +41,22 @@ int runBenchmarks(int argc, char** argv) {
     if (startUp() != 0) return 1;
     // Frames are measured without waiting for a display refresh.
     platform::setSwapInterval(0);
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::RunSpecifiedBenchmarks();
+    printSummary();
     shutdown();
-    return reporter.failed() ? 1 : 0;
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::int64_t mainNs = monotonicNs();
-    useOffscreenVideo();
+    // Offscreen video, no X display; the game reads the run folder's config and images.
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    unsetenv("DISPLAY");
     try {
-        if (argc > 2 && std::strcmp(argv[1], "--startup-child") == 0)
-            return startupChild(mainNs, argv[2]);
+        if (argc == 2 && std::strcmp(argv[1], "--startup-child") == 0) return startupChild(mainNs);
+        if (chdir(QUORL_RUN_DIR) != 0) throw std::runtime_error("cannot enter " QUORL_RUN_DIR);
         return runBenchmarks(argc, argv);
     } catch (const TextError& error) {
         std::fprintf(stderr, "quorl_bench: %s\n", error.text);

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "app/context.h"
+#include "app/frame_timer.h"
 #include "app/init_game.h"
 #include "app/random.h"
 #include "bench/reference_trail.h"
-#include "bench/run_folder.h"
 #include "game/arena.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
@@ -176,16 +176,16 @@ void buildCrowd(std::uint32_t elements) {
 }
 
 template <class T>
+std::vector<std::optional<T>> copyTable(const SlotTable<T>& table) {
+    std::vector<std::optional<T>> copy;
+    for (const auto& slot : table) copy.push_back(slot ? std::optional<T>(*slot) : std::nullopt);
+    return copy;
+}
+
+template <class T>
 void restoreTable(SlotTable<T>& table, const std::vector<std::optional<T>>& saved) {
-    table.resize(saved.size());
-    for (std::size_t i = 0; i < saved.size(); ++i) {
-        if (!saved[i])
-            table[i].reset();
-        else if (table[i])
-            *table[i] = *saved[i];
-        else
-            table[i] = std::make_unique<T>(*saved[i]);
-    }
+    table.clear();
+    for (const auto& slot : saved) table.push_back(slot ? std::make_unique<T>(*slot) : nullptr);
 }
 
 bool everyoneAlive() {
@@ -228,15 +228,21 @@ void playFrames(int count) {
     }
 }
 
-void checkEveryoneAlive(const char* scene) {
+void checkEveryoneAlive() {
     for (int i = 0; i < activePlayerCount(); ++i) {
         const Player& p = *context->players[i];
         if (p.alive != 0) continue;
         const TrailPoint& head = p.trail[p.pointCount - 1];
         throw std::runtime_error("player " + std::to_string(i) + " died at (" +
                                  std::to_string(static_cast<int>(head.centerX)) + ", " +
-                                 std::to_string(static_cast<int>(head.centerY)) + ") in " + scene);
+                                 std::to_string(static_cast<int>(head.centerY)) +
+                                 "): the scene no longer measures what it says");
     }
+}
+
+void advanceFrame() {
+    advanceHandCounter(kFrameMs);
+    context->app->frameTime = kFrameMs;
 }
 
 std::uint64_t trailElementsInUse() {
@@ -249,30 +255,22 @@ WorldSnapshot takeSnapshot() {
     WorldSnapshot snapshot;
     for (int i = 0; i < activePlayerCount(); ++i) {
         const Player& p = *context->players[i];
-        snapshot.players.push_back({p.trail[p.pointCount - 1], p.pointCount, p.alive, p.angle,
-                                    p.velocityX, p.velocityY, p.turnTime, p.heldKind, p.score});
+        snapshot.heads.push_back(p.trail[p.pointCount - 1]);
+        snapshot.players.push_back(p);
+        snapshot.players.back().trail = {};
     }
-    for (const auto& pickup : context->entityTables->pickups)
-        snapshot.pickups.push_back(pickup ? std::optional<Pickup>(*pickup) : std::nullopt);
-    for (const auto& rocket : context->entityTables->rockets)
-        snapshot.rockets.push_back(rocket ? std::optional<Rocket>(*rocket) : std::nullopt);
+    snapshot.pickups = copyTable(context->entityTables->pickups);
+    snapshot.rockets = copyTable(context->entityTables->rockets);
     return snapshot;
 }
 
 void restoreSnapshot(const WorldSnapshot& snapshot) {
     for (std::size_t i = 0; i < snapshot.players.size(); ++i) {
-        const WorldSnapshot::PlayerState& s = snapshot.players[i];
         Player& p = *context->players[i];
-        p.pointCount = s.pointCount;
-        p.trail[p.pointCount - 1] = s.head;
-        p.alive = s.alive;
-        p.died = 0;
-        p.angle = s.angle;
-        p.velocityX = s.velocityX;
-        p.velocityY = s.velocityY;
-        p.turnTime = s.turnTime;
-        p.heldKind = s.heldKind;
-        p.score = s.score;
+        std::vector<TrailPoint> trail = std::move(p.trail);
+        p = snapshot.players[i];
+        p.trail = std::move(trail);
+        p.trail[p.pointCount - 1] = snapshot.heads[i];
     }
     restoreTable(context->entityTables->pickups, snapshot.pickups);
     restoreTable(context->entityTables->rockets, snapshot.rockets);

@@ -22,23 +22,21 @@ void setUpStraightRound();
 // Runs frames of the round as it is, advancing the clock, without restoring anything.
 void playFrames(int count);
 
-// Throws, naming `scene`, when a player has died: the scene no longer measures what it says.
-void checkEveryoneAlive(const char* scene);
+// Throws when a player has died: the scene no longer measures what it says.
+void checkEveryoneAlive();
+
+// Moves the game's clock (a hand-stepped counter) by one 16 ms frame and sets the frame time.
+void advanceFrame();
 
 // Total trail elements in use over the players taking part.
 std::uint64_t trailElementsInUse();
 
-// The state a frame changes, so that every measured frame starts from the same scene. The gap
-// timers run on: a gap opens every few seconds of game time, as in play.
+// The state a frame changes, so that every measured frame starts from the same scene: the
+// players' records and their heads (the trails themselves stay where they are), the pickups and
+// the rockets. The gap timers run on: a gap opens every few seconds of game time, as in play.
 struct WorldSnapshot {
-    struct PlayerState {
-        TrailPoint head;
-        std::uint32_t pointCount;
-        std::uint8_t alive;
-        double angle, velocityX, velocityY, turnTime;
-        std::uint16_t heldKind, score;
-    };
-    std::vector<PlayerState> players;
+    std::vector<Player> players;  // without their trails
+    std::vector<TrailPoint> heads;
     std::vector<std::optional<Pickup>> pickups;
     std::vector<std::optional<Rocket>> rockets;
 };
