@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/app.h"
 #include "app/context.h"
 #include "app/frame_timer.h"
 #include "app/init_game.h"
@@ -21,7 +22,6 @@
 #include "game/players/movement.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/round_start.h"
-#include "game/scenes/scene_state.h"
 #include "gfx/image_names.h"
 #include "gfx/stencil.h"
 
