@@ -1,38 +1,77 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmark (not part of the tests) in build-bench/, a Release build.
-#   scripts/bench.sh            frame table, start-up time, allocations, then the peak memory
-#                               of two six-player matches of 20000 frames: one steered throughout,
-#                               one lingering half its frames in the intro and on round banners
-#   scripts/bench.sh --table    only the frame table, start-up time and allocations
+#   scripts/bench.sh            frame table, start-up time, allocations, trail drawing from arrays
+#                               against immediate mode, then the peak memory of two six-player
+#                               matches of 20000 frames played by quorl-runner: one with every
+#                               round started at once, one lingering in the intro and on banners
+#   scripts/bench.sh --table    only the benchmark table and its summary
 #   scripts/bench.sh --match    only the two matches' peak memory
 #   scripts/bench.sh --split    instructions per frame under callgrind, split into the game's
-#                               own code and the GL driver (needs valgrind; takes a few minutes)
+#                               own code, the C and C++ runtime and the GL driver (needs valgrind;
+#                               takes a few minutes)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-all}"
 case "$mode" in
   all | --table | --match | --split) ;;
   *)
-    sed -n '2,9p' "$0" >&2
+    sed -n '2,11p' "$0" >&2
     exit 2
     ;;
 esac
 
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 build=build-bench
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORL_BUILD_BENCHMARKS=ON \
   -DQUORL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target quorl_bench run_folder >/dev/null
+cmake --build "$build" -j"$(nproc)" --target quorl_bench quorl-runner quorl-config run_folder \
+  >/dev/null
 bench="$PWD/$build/bench/quorl_bench"
+run="$PWD/$build/run"
 
 if [[ "$mode" == all || "$mode" == --table ]]; then
-  "$bench"
+  "$bench" --benchmark_counters_tabular=true
   echo
 fi
+
+# Key events for a six-player match of $1 frames: SPACE pressed every $3 frames from frame $2,
+# and every line weaving in runs of 10 to 60 frames turning left, turning right or straight.
+match_keys() {
+  local frames=$1 space_from=$2 space_every=$3 slot frame run turn
+  local keys=(left right kp/ kp- insert pageup i p v n q e)
+  RANDOM=5
+  for ((frame = space_from; frame < frames; frame += space_every)); do echo "$frame+1:space"; done
+  for slot in 0 1 2 3 4 5; do
+    for ((frame = 0; frame < frames; frame += run)); do
+      run=$((10 + RANDOM % 51)) turn=$((RANDOM % 3))
+      if ((turn < 2)); then echo "$frame+$run:${keys[slot * 2 + turn]}"; fi
+    done
+  done
+}
+
+# Plays a match in a scratch run folder of six players whose scores never end it; prints its
+# rounds and the runner's peak resident memory.
+play_match() {
+  local label=$1 frames=$2 space_from=$3 space_every=$4 folder rounds peak
+  folder="$(mktemp -d)"
+  cp "$run/config" "$folder/config"
+  ln -s "$run/system" "$run/patterns" "$folder/"
+  "$run/quorl-config" set "$folder/config" limit=255 swap-interval=0 slot1.enabled=yes \
+    slot2.enabled=yes slot3.enabled=yes slot4.enabled=yes >/dev/null
+  match_keys "$frames" "$space_from" "$space_every" >"$folder/keys.txt"
+  /usr/bin/time -f %M -o "$folder/peak" "$build/quorl-runner" \
+    --dir "$folder" --frames "$frames" --script "$folder/keys.txt" >"$folder/summary"
+  rounds=$(awk '$1 == "round" { print $2 }' "$folder/summary")
+  peak=$(tail -n 1 "$folder/peak")
+  awk -v label="$label" -v frames="$frames" -v rounds="$rounds" -v peak="$peak" 'BEGIN {
+    printf "%s: %d frames of 16 ms, %d rounds; peak resident memory %d KB = %.1f MB\n",
+      label, frames, rounds, peak, peak / 1024 }'
+  rm -rf "$folder"
+}
+
 if [[ "$mode" == all || "$mode" == --match ]]; then
-  "$bench" --match 20000
-  echo
-  "$bench" --match-lingering 20000
+  play_match "Six-player match, rounds started at once" 20000 1 30
+  play_match "Six-player match, a quarter in the intro, long round-over banners" 20000 5000 1000
 fi
 
 if [[ "$mode" == --split ]]; then
@@ -42,22 +81,26 @@ if [[ "$mode" == --split ]]; then
   fi
   out="$(mktemp -d)"
   trap 'rm -rf "$out"' EXIT
-  # scenario:frames:trail elements in use. llvmpipe rasterises on the calling thread
-  # (LP_NUM_THREADS=0), so its work lands in the collected frames; only quorlBenchFrame, the
-  # measured frame, is collected, never set-up or warm-up frames.
-  runs=("a:100:0" "b:50:4" "1000:10:6000" "c:10:18000" "6000:5:36000" "12000:4:72000"
-    "d:3:120000")
-  args=()
-  for run in "${runs[@]}"; do
-    IFS=: read -r scenario frames elements <<<"$run"
-    echo "callgrind: scenario $scenario, $frames frames ..." >&2
+  # benchmark:frames. llvmpipe rasterises on the calling thread (LP_NUM_THREADS=0), so its work
+  # lands in the collected frames; only quorlBenchFrame, the measured frame, is collected.
+  printf '%-22s %12s %12s %12s %12s\n' "instructions per frame" "game code" "C/C++ runtime" \
+    "GL driver" "total"
+  for scene in floor:100 early_round:50 crowd/1000:10 crowd/6000:5 crowd/20000:3; do
+    name=${scene%:*} frames=${scene#*:}
+    echo "callgrind: $name, $frames frames ..." >&2
     LP_NUM_THREADS=0 valgrind --tool=callgrind --toggle-collect='quorlBenchFrame*' \
-      --callgrind-out-file="$out/$scenario.out" "$bench" --profile "$scenario" "$frames" \
-      >/dev/null 2>"$out/$scenario.log" || { cat "$out/$scenario.log" >&2; exit 1; }
-    label="$scenario"
-    [[ "$scenario" =~ ^[0-9]+$ ]] && label="6x$scenario"
-    args+=("$label:$frames:$elements:$out/$scenario.out")
+      --callgrind-out-file="$out/profile" "$bench" --frames "$frames" \
+      --benchmark_filter="^frame/$name/" >"$out/log" 2>&1 || { cat "$out/log" >&2; exit 1; }
+    # Self cost per function, summed by the object file named in brackets; JIT code has none.
+    callgrind_annotate --inclusive=no --threshold=100 "$out/profile" |
+      awk -v name="$name" -v frames="$frames" '
+        /^ *[0-9,]+ \(/ && !/PROGRAM TOTALS/ {
+          ir = $1; gsub(",", "", ir)
+          if ($0 ~ /quorl_bench\]$/) game += ir
+          else if ($0 ~ /\/lib(c|m|stdc\+\+|gcc_s)\.so[^\/]*\]$/) runtime += ir
+          else driver += ir
+        }
+        END { printf "%-22s %12.0f %12.0f %12.0f %12.0f\n", name, game / frames,
+              runtime / frames, driver / frames, (game + runtime + driver) / frames }'
   done
-  # Plain system Python: the parser needs only the standard library.
-  /usr/bin/python3 bench/callgrind_split.py "${args[@]}"
 fi

@@ -13,6 +13,8 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev desktop-file-utils appstream)
+  # The benchmark, built with the tests so that it cannot break unnoticed.
+  packages+=(libbenchmark-dev)
   # The Debian package's check.
   packages+=(lintian)
   # The end-to-end test: a virtual X server, key presses, screenshots and their pixel checks.
