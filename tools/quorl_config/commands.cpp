@@ -191,8 +191,7 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
     const SettingsBytes& bytes = imported.bytes;
     std::vector<int> allSlots;
     for (int slot = 0; slot < kSlotCount; ++slot) allSlots.push_back(slot);
-    requirePatterns(path, decoded(bytes), allSlots, force,
-                    "add --force to import it anyway");
+    requirePatterns(path, decoded(bytes), allSlots, force, "add --force to import it anyway");
     // The text's keys go to the keys file, unless it binds them so already; default keys need
     // no file.
     const std::string keysPath = keysPathFor(path);

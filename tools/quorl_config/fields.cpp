@@ -24,9 +24,10 @@ struct FieldRow {
     std::size_t offset;  // of slot 0's field for a slot setting
     std::size_t width;   // also the distance between two slots' fields
     const char* label;   // '#' stands for the slot
+    const char* shown;   // a number's unit, or a flag's word when it is unset
+    const char* shownSet;
+    DescribeNumber describe;
     const char* meaning;
-    const char* shown[2] = {};
-    DescribeNumber describe = nullptr;
 };
 
 std::string describeLimit(const SettingsBytes& bytes, unsigned value) {
@@ -43,46 +44,49 @@ std::string describeHoleRadius(const SettingsBytes&, unsigned value) {
 }
 
 namespace at = settings_offset;
+// The named settings in the order of the text form; every other part of the tool reads them
+// from here.
 const FieldRow kMatchRows[] = {
     {"mode", FieldKind::mode, at::fixedRounds, 1, "Match mode",
+     "score: a match ends once a player's score reaches the limit",
+     "rounds: a match lasts as many rounds as the limit", nullptr,
      "How a match ends: score = once a player's score reaches the limit, rounds = after as many "
-     "rounds as the limit.",
-     {"score: a match ends once a player's score reaches the limit",
-      "rounds: a match lasts as many rounds as the limit"}},
-    {"limit", FieldKind::number, at::matchLimit, 1, "Match limit",
-     "The winning score, or in rounds mode the number of rounds.", {}, describeLimit},
-    {"speed", FieldKind::number, at::speed, 2, "Speed", "Speed of the lines, in pixels per second.",
-     {" px/s"}},
-    {"turn-rate", FieldKind::number, at::turnRate, 1, "Turn rate",
-     "How fast a line turns, in degrees per second.", {" degrees/s"}},
-    {"line-width", FieldKind::number, at::lineWidth, 1, "Line width",
-     "Thickness of the lines, in pixels.", {" px"}},
-    {"gap-length", FieldKind::number, at::gapLength, 1, "Gap length",
-     "Length of the gaps that open in the lines, in pixels.", {" px"}},
-    {"gap-interval", FieldKind::number, at::gapInterval, 1, "Gap interval",
-     "Seconds between two gaps in a line; 0 means no gaps.", {}, describeGapInterval},
-    {"pickups", FieldKind::flag, at::pickupsEnabled, 1, "Pickups",
-     "Whether pickups appear in the arena.", {"off", "on"}},
-    {"max-pickups", FieldKind::number, at::maxPickups, 1, "Max pickups",
-     "The most pickups in the arena at once.", {" at once"}},
-    {"hole-radius", FieldKind::number, at::holeRadius, 1, "Hole radius",
-     "Size of the square hole a blast makes: half its side, in pixels.", {}, describeHoleRadius},
+     "rounds as the limit."},
+    {"limit", FieldKind::number, at::matchLimit, 1, "Match limit", nullptr, nullptr, describeLimit,
+     "The winning score, or in rounds mode the number of rounds."},
+    {"speed", FieldKind::number, at::speed, 2, "Speed", " px/s", nullptr, nullptr,
+     "Speed of the lines, in pixels per second."},
+    {"turn-rate", FieldKind::number, at::turnRate, 1, "Turn rate", " degrees/s", nullptr, nullptr,
+     "How fast a line turns, in degrees per second."},
+    {"line-width", FieldKind::number, at::lineWidth, 1, "Line width", " px", nullptr, nullptr,
+     "Thickness of the lines, in pixels."},
+    {"gap-length", FieldKind::number, at::gapLength, 1, "Gap length", " px", nullptr, nullptr,
+     "Length of the gaps that open in the lines, in pixels."},
+    {"gap-interval", FieldKind::number, at::gapInterval, 1, "Gap interval", nullptr, nullptr,
+     describeGapInterval, "Seconds between two gaps in a line; 0 means no gaps."},
+    {"pickups", FieldKind::flag, at::pickupsEnabled, 1, "Pickups", "off", "on", nullptr,
+     "Whether pickups appear in the arena."},
+    {"max-pickups", FieldKind::number, at::maxPickups, 1, "Max pickups", " at once", nullptr,
+     nullptr, "The most pickups in the arena at once."},
+    {"hole-radius", FieldKind::number, at::holeRadius, 1, "Hole radius", nullptr, nullptr,
+     describeHoleRadius, "Size of the square hole a blast makes: half its side, in pixels."},
     {"background", FieldKind::colour, at::clearColorRed, 3, "Background colour",
-     "Colour of the arena background.", {" (red,green,blue)"}},
-    {"fullscreen", FieldKind::flag, at::fullscreen, 1, "Full screen",
-     "Full screen (yes) or a window (no).", {"no: in a window", "yes"}},
-    {"swap-interval", FieldKind::number, at::swapInterval, 1, "Swap interval",
+     " (red,green,blue)", nullptr, nullptr, "Colour of the arena background."},
+    {"fullscreen", FieldKind::flag, at::fullscreen, 1, "Full screen", "no: in a window", "yes",
+     nullptr, "Full screen (yes) or a window (no)."},
+    {"swap-interval", FieldKind::number, at::swapInterval, 1, "Swap interval", "", nullptr, nullptr,
      "Buffer swap interval: 0 = draw without waiting, 1 = wait for each screen refresh (vertical "
-     "sync).",
-     {""}},
+     "sync)."},
 };
 
+// Each slot's settings, made for all six slots.
 const FieldRow kSlotRows[] = {
-    {"enabled", FieldKind::flag, at::slotEnabled, 1, "Slot #",
-     "Whether the slot takes part in the match.", {"disabled", "enabled"}},
-    {"name", FieldKind::name, at::playerName, kNameFieldSize, "  Name", "The player's name."},
-    {"pattern", FieldKind::pattern, at::patternFile, kPatternFieldSize, "  Pattern",
-     "The image of the line: a file in the folder patterns/ beside the config."},
+    {"enabled", FieldKind::flag, at::slotEnabled, 1, "Slot #", "disabled", "enabled", nullptr,
+     "Whether the slot takes part in the match."},
+    {"name", FieldKind::name, at::playerName, kNameFieldSize, "  Name", nullptr, nullptr, nullptr,
+     "The player's name."},
+    {"pattern", FieldKind::pattern, at::patternFile, kPatternFieldSize, "  Pattern", nullptr,
+     nullptr, nullptr, "The image of the line: a file in the folder patterns/ beside the config."},
 };
 
 [[noreturn]] void rejectValue(const std::string& name, const std::string& value,
@@ -148,9 +152,9 @@ SettingField makeField(const FieldRow& row, int slot) {
         if (mark != std::string::npos) label.replace(mark, 1, std::to_string(slot));
         offset += slot * row.width;
     }
-    return {name,      slot,          row.key,     row.kind,
-            offset,    row.width,     label,       row.meaning,
-            {row.shown[0], row.shown[1]}, row.describe, allowedValues(row.kind, row.width)};
+    return {name,      slot,         row.key,      row.kind,
+            offset,    row.width,    label,        row.meaning,
+            row.shown, row.shownSet, row.describe, allowedValues(row.kind, row.width)};
 }
 
 std::vector<SettingField> makeSettingFields() {
@@ -275,7 +279,7 @@ std::string SettingField::format(const Settings& s) const {
 std::string SettingField::shownValue(const SettingsBytes& bytes) const {
     const std::uint8_t byte = bytes[offset];
     if (kind == FieldKind::flag || kind == FieldKind::mode) {
-        return shown[byte != 0] +
+        return (byte != 0 ? shownSet : shown) +
                (byte > 1 ? " (stored as " + std::to_string(byte) + ")" : std::string());
     }
     if (isText()) {
@@ -287,7 +291,7 @@ std::string SettingField::shownValue(const SettingsBytes& bytes) const {
         return text;
     }
     if (describe != nullptr) return describe(bytes, numberAt(bytes, offset, width));
-    return format(bytes) + shown[0];
+    return format(bytes) + shown;
 }
 
 unsigned long parseNumber(const std::string& name, const std::string& value, unsigned long max,

@@ -17,15 +17,16 @@ enum class FieldKind { number, flag, mode, colour, name, pattern, reserved, play
 using DescribeNumber = std::string (*)(const SettingsBytes& bytes, unsigned value);
 
 struct SettingField {
-    std::string name;      // as typed after `set`, e.g. "turn-rate" or "slot2.name"
-    int slot;              // the slot of a slot setting, -1 for the others
-    std::string key;       // the name within the slot ("name"), or the whole name
+    std::string name;  // as typed after `set`, e.g. "turn-rate" or "slot2.name"
+    int slot;          // the slot of a slot setting, -1 for the others
+    std::string key;   // the name within the slot ("name"), or the whole name
     FieldKind kind;
-    std::size_t offset;    // the first byte in the file
-    std::size_t width;     // bytes in the file
-    std::string label{};   // in `show`
+    std::size_t offset;             // the first byte in the file
+    std::size_t width;              // bytes in the file
+    std::string label{};            // in `show`
     const char* meaning = nullptr;  // what the setting does
-    const char* shown[2] = {};  // `show`: a number's unit; a flag's words for unset and set
+    const char* shown = nullptr;    // `show`: a number's unit, or a flag's word when it is unset
+    const char* shownSet = nullptr;
     DescribeNumber describe = nullptr;
     std::string allowed{};  // the values accepted, in words
 

@@ -47,10 +47,12 @@ bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
         case FieldKind::playerCount:
             return *first != enabledSlotCount(decoded(bytes));
         case FieldKind::name:
-            return !plain || !std::all_of(text.begin(), text.end(), [](char c) { return fontDraws(c); });
+            return !plain ||
+                   !std::all_of(text.begin(), text.end(), [](char c) { return fontDraws(c); });
         case FieldKind::pattern:
             // inih ends a value at a ';' that follows white space.
-            return !plain || !patternNameProblem(text).empty() || text.find(" ;") != std::string::npos;
+            return !plain || !patternNameProblem(text).empty() ||
+                   text.find(" ;") != std::string::npos;
         default:
             return *first > 1;
     }
@@ -64,11 +66,12 @@ bool isHex(const SettingField& field) {
 // the flags, names and patterns in the order of the settings, and last the player count, after
 // the enabled flags it is compared with.
 std::vector<SettingField> makeRawFields() {
-    SettingField reserved{"reserved", -1, "reserved", FieldKind::reserved, settings_offset::reserved,
-                          kReservedSize};
+    SettingField reserved{
+        "reserved", -1, "reserved", FieldKind::reserved, settings_offset::reserved, kReservedSize};
     std::vector<SettingField> fields{reserved};
     for (const SettingField& field : settingFields()) {
-        if (field.kind != FieldKind::number && field.kind != FieldKind::colour) fields.push_back(field);
+        if (field.kind != FieldKind::number && field.kind != FieldKind::colour)
+            fields.push_back(field);
     }
     SettingField count = reserved;
     count.name = count.key = "player-count";
