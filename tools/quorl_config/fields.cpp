@@ -89,6 +89,13 @@ const FieldRow kSlotRows[] = {
      nullptr, nullptr, "The image of the line: a file in the folder patterns/ beside the config."},
 };
 
+// Stored values without a name of their own, which only the text form's [raw] section writes.
+const FieldRow kReservedRow{
+    "reserved", FieldKind::reserved, at::reserved, kReservedSize, "", nullptr, nullptr, nullptr,
+    ""};
+const FieldRow kPlayerCountRow{
+    "player-count", FieldKind::playerCount, at::playerCount, 1, "", nullptr, nullptr, nullptr, ""};
+
 [[noreturn]] void rejectValue(const std::string& name, const std::string& value,
                               const std::string& problem, const std::string& allowed) {
     throw ConfigError(name + " = " + quoted(value) + ": " + problem + " (allowed: " + allowed +
@@ -304,6 +311,20 @@ unsigned long parseNumber(const std::string& name, const std::string& value, uns
 
 const std::vector<SettingField>& settingFields() {
     static const std::vector<SettingField> fields = makeSettingFields();
+    return fields;
+}
+
+const std::vector<SettingField>& rawFields() {
+    static const std::vector<SettingField> fields = [] {
+        std::vector<SettingField> raw{makeField(kReservedRow, -1)};
+        for (const SettingField& field : settingFields()) {
+            if (field.kind != FieldKind::number && field.kind != FieldKind::colour) {
+                raw.push_back(field);
+            }
+        }
+        raw.push_back(makeField(kPlayerCountRow, -1));
+        return raw;
+    }();
     return fields;
 }
 

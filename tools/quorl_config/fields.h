@@ -45,6 +45,12 @@ struct SettingField {
 // Every named setting, in the order the text form lists them.
 const std::vector<SettingField>& settingFields();
 
+// The stored values that the text form writes exactly, under [raw], when their named settings
+// cannot express them: the reserved bytes, the flags, names and patterns in the order of the
+// settings, and last the player count, after the enabled flags it is compared with. This is the
+// order import applies them in.
+const std::vector<SettingField>& rawFields();
+
 // The setting called `name` (case does not matter), or nullptr.
 const SettingField* findSettingField(const std::string& name);
 

@@ -62,31 +62,6 @@ bool isHex(const SettingField& field) {
     return field.width > 1;
 }
 
-// The stored values that may need [raw], in the order import applies them: the reserved bytes,
-// the flags, names and patterns in the order of the settings, and last the player count, after
-// the enabled flags it is compared with.
-std::vector<SettingField> makeRawFields() {
-    SettingField reserved{
-        "reserved", -1, "reserved", FieldKind::reserved, settings_offset::reserved, kReservedSize};
-    std::vector<SettingField> fields{reserved};
-    for (const SettingField& field : settingFields()) {
-        if (field.kind != FieldKind::number && field.kind != FieldKind::colour)
-            fields.push_back(field);
-    }
-    SettingField count = reserved;
-    count.name = count.key = "player-count";
-    count.kind = FieldKind::playerCount;
-    count.offset = settings_offset::playerCount;
-    count.width = 1;
-    fields.push_back(count);
-    return fields;
-}
-
-const std::vector<SettingField>& rawFields() {
-    static const std::vector<SettingField> fields = makeRawFields();
-    return fields;
-}
-
 // --- Writing ---
 
 std::string comment(const std::string& text) {
