@@ -227,25 +227,23 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
 int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
     noteSize(path, file, err);
-    std::vector<CheckFinding> problems = problemFindings(path, file.bytes);
+    const std::vector<CheckFinding> problems = problemFindings(path, file.bytes);
     const std::vector<CheckFinding> warnings = warningFindings(file.bytes);
     for (const CheckFinding& problem : problems) out << path << ": " << problem.text << "\n";
     // Whatever makes the game refuse the keys file beside the config, on its own lines.
     const std::string keysPath = keysPathFor(path);
-    const KeysFile keys = readKeysFile(keysPath);
-    for (const KeysFault& fault : keys.faults) {
-        out << keysFaultList({fault}, keysPath) << "\n";
-        problems.push_back({{}, fault.text});
-    }
+    const std::vector<KeysFault> faults = readKeysFile(keysPath).faults;
+    if (!faults.empty()) out << keysFaultList(faults, keysPath) << "\n";
     for (const CheckFinding& warning : warnings) {
         out << path << ": warning: " << warning.text << "\n";
     }
-    if (problems.empty() && warnings.empty()) {
+    const std::size_t problemCount = problems.size() + faults.size();
+    if (problemCount == 0 && warnings.empty()) {
         out << path << ": ok\n";
         return 0;
     }
     std::string summary;
-    if (!problems.empty()) summary = counted(problems.size(), "problem");
+    if (problemCount > 0) summary = counted(problemCount, "problem");
     if (!warnings.empty()) {
         summary += (summary.empty() ? "" : ", ") + counted(warnings.size(), "warning");
     }

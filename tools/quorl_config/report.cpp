@@ -113,28 +113,24 @@ void warnAboutPlayers(const std::vector<int>& slots, std::vector<CheckFinding>& 
 
 void warnAboutNames(const Settings& s, const std::vector<int>& slots,
                     std::vector<CheckFinding>& warnings) {
-    std::vector<std::pair<std::string, std::vector<int>>> names;  // in slot order
+    const auto nameOf = [&](int slot) { return fieldText(s.playerName[slot], kNameFieldSize - 1); };
     for (const int slot : slots) {
-        const std::string name = fieldText(s.playerName[slot], kNameFieldSize - 1);
-        if (name.empty()) {
-            warnings.push_back({{"slot" + number(slot) + ".name"},
-                                "slot" + number(slot) +
-                                    " has an empty name: the score board shows \" has\" and the "
-                                    "score with no name"});
-            continue;
-        }
-        auto same = std::find_if(names.begin(), names.end(),
-                                 [&](const auto& entry) { return entry.first == name; });
-        if (same == names.end()) {
-            names.push_back({name, {slot}});
-        } else {
-            same->second.push_back(slot);
-        }
+        if (!nameOf(slot).empty()) continue;
+        warnings.push_back({{"slot" + number(slot) + ".name"},
+                            "slot" + number(slot) +
+                                " has an empty name: the score board shows \" has\" and the "
+                                "score with no name"});
     }
-    for (const auto& [name, sharing] : names) {
+    for (auto slot = slots.begin(); slot != slots.end(); ++slot) {
+        const std::string name = nameOf(*slot);
+        // Each shared name once, at the first slot that has it.
+        const auto same = [&](int other) { return nameOf(other) == name; };
+        if (name.empty() || std::any_of(slots.begin(), slot, same)) continue;
+        std::vector<int> sharing;
+        std::copy_if(slot, slots.end(), std::back_inserter(sharing), same);
         if (sharing.size() < 2) continue;
         std::vector<std::string> settings;
-        for (const int slot : sharing) settings.push_back("slot" + number(slot) + ".name");
+        for (const int other : sharing) settings.push_back("slot" + number(other) + ".name");
         warnings.push_back({settings, slotList(sharing) + " have the same name " +
                                           quoted(gameBytesToUtf8(name)) +
                                           ": the score board cannot tell these players apart"});
