@@ -254,12 +254,6 @@ void SettingField::assign(SettingsBytes& bytes, const std::string& value) const 
     }
 }
 
-void SettingField::assign(Settings& s, const std::string& value) const {
-    SettingsBytes bytes = encoded(s);
-    assign(bytes, value);
-    s = decoded(bytes);
-}
-
 std::string SettingField::format(const SettingsBytes& bytes) const {
     const std::uint8_t byte = bytes[offset];
     switch (kind) {

@@ -21,20 +21,19 @@ struct SettingField {
     int slot;          // the slot of a slot setting, -1 for the others
     std::string key;   // the name within the slot ("name"), or the whole name
     FieldKind kind;
-    std::size_t offset;             // the first byte in the file
-    std::size_t width;              // bytes in the file
-    std::string label{};            // in `show`
-    const char* meaning = nullptr;  // what the setting does
-    const char* shown = nullptr;    // `show`: a number's unit, or a flag's word when it is unset
-    const char* shownSet = nullptr;
-    DescribeNumber describe = nullptr;
-    std::string allowed{};  // the values accepted, in words
+    std::size_t offset;    // the first byte in the file
+    std::size_t width;     // bytes in the file
+    std::string label;     // in `show`
+    const char* meaning;   // what the setting does
+    const char* shown;     // `show`: a number's unit, or a flag's word when it is unset
+    const char* shownSet;  // `show`: a flag's word when it is set
+    DescribeNumber describe;
+    std::string allowed;  // the values accepted, in words
 
     // A player or file name, which the text form writes in quotes.
     bool isText() const { return kind == FieldKind::name || kind == FieldKind::pattern; }
     // Checks `value` and stores it; throws ConfigError naming the setting, value and rule.
     void assign(SettingsBytes& bytes, const std::string& value) const;
-    void assign(Settings& s, const std::string& value) const;
     // The value in the form `assign` takes.
     std::string format(const SettingsBytes& bytes) const;
     std::string format(const Settings& s) const;
@@ -65,6 +64,7 @@ unsigned long parseNumber(const std::string& name, const std::string& value, uns
 // The settings `quorl-config new` writes.
 Settings defaultSettings();
 
+// The 1618 bytes of a settings record, and back.
 SettingsBytes encoded(const Settings& s);
 Settings decoded(const SettingsBytes& bytes);
 
