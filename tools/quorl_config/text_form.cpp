@@ -58,6 +58,7 @@ bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
     }
 }
 
+// A raw value of several bytes is written in hex, a single byte in decimal.
 bool isHex(const SettingField& field) {
     return field.width > 1;
 }
