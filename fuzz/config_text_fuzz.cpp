@@ -15,12 +15,6 @@
 
 namespace {
 
-SettingsBytes encoded(const Settings& s) {
-    SettingsBytes bytes{};
-    encodeSettings(s, bytes.data());
-    return bytes;
-}
-
 // The game's invariants change nothing in what the editor writes.
 void checkNeedsNoRepair(const SettingsBytes& bytes) {
     Settings s = decodeSettings(bytes.data(), bytes.size());

@@ -1,6 +1,7 @@
 // Tests of `set` and `import` on real files: what the game reads back, refused input and
 // patterns, odd sizes and failed writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -198,6 +199,22 @@ TEST(AtomicWrite, ReplacingAFileKeepsItsPermissions) {
     EXPECT_EQ(readFile(config), "new");
     EXPECT_EQ(std::filesystem::status(config).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"config"});
+}
+
+TEST(AtomicWrite, FailedRenameLeavesNoTemporaryFileAndNewFilesFollowTheUmask) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path("taken"));
+    const std::string error = configError([&] { writeFileAtomically(folder.path("taken"), "x"); });
+    EXPECT_TRUE(contains(error, "renaming ")) << error;
+    EXPECT_TRUE(contains(error, "taken was left as it was")) << error;
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"taken"});
+
+    const mode_t mask = ::umask(027);
+    writeFileAtomically(folder.path("new"), "data");
+    ::umask(mask);
+    EXPECT_EQ(readFile(folder.path("new")), "data");
+    EXPECT_EQ(std::filesystem::status(folder.path("new")).permissions(),
+              std::filesystem::perms(0640));
 }
 
 }  // namespace

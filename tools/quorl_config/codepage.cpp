@@ -1,6 +1,8 @@
-// The game's bytes that its font draws, mapped to and from UTF-8: ASCII letters, digits and
-// punctuation, and accented letters at their Windows-1250 bytes.
+// The game's bytes that its font draws, mapped to and from UTF-8 with utf8cpp: ASCII letters,
+// digits and punctuation, and accented letters at their Windows-1250 bytes.
 #include "tools/quorl_config/codepage.h"
+
+#include <utf8.h>
 
 #include <cctype>
 #include <cstdio>
@@ -26,61 +28,17 @@ std::uint8_t byteOf(char32_t codePoint) {
     return 0;
 }
 
-std::string encodeUtf8(char32_t cp) {
-    std::string out;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
-}
-
-// Length of the UTF-8 sequence that `lead` starts; 0 when it starts none.
-int sequenceLength(std::uint8_t lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
-    return 0;
-}
-
-// Decodes the code point at `pos` and moves past it; throws on a malformed sequence.
-char32_t nextCodePoint(const std::string& text, std::size_t& pos) {
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const auto lead = static_cast<std::uint8_t>(text[pos]);
-    const int length = sequenceLength(lead);
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    bool valid = length != 0 && pos + length <= text.size();
-    for (int i = 1; valid && i < length; ++i) {
-        const auto next = static_cast<std::uint8_t>(text[pos + i]);
-        valid = (next & 0xC0) == 0x80;
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    valid = valid && cp >= kSmallest[length] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-    if (!valid) {
-        throw ConfigError("it is not valid UTF-8 (byte " + hexEscape(text[pos]) + " at position " +
-                          std::to_string(pos + 1) + ")");
-    }
-    pos += length;
-    return cp;
+std::string utf8Of(char32_t cp) {
+    std::string text;
+    utf8::append(cp, text);
+    return text;
 }
 
 std::string describeCodePoint(char32_t cp) {
     char number[16];
     std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(cp));
     if (cp < 0x20 || cp == 0x7F) return number;
-    return "'" + encodeUtf8(cp) + "' (" + number + ")";
+    return "'" + utf8Of(cp) + "' (" + number + ")";
 }
 
 }  // namespace
@@ -90,14 +48,19 @@ bool fontDraws(std::uint8_t byte) {
 }
 
 std::string utf8ToGameBytes(const std::string& utf8) {
+    // The characters before a malformed sequence are looked at first, as a reader meets them.
+    const std::size_t invalid = utf8::find_invalid(utf8);
     std::string bytes;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t cp = nextCodePoint(utf8, pos);
+    for (const char32_t cp : utf8::utf8to32(utf8.substr(0, invalid))) {
         const std::uint8_t byte = byteOf(cp);
         if (byte == 0) {
             throw ConfigError("the game's font cannot draw the character " + describeCodePoint(cp));
         }
         bytes += static_cast<char>(byte);
+    }
+    if (invalid != std::string::npos) {
+        throw ConfigError("it is not valid UTF-8 (byte " + hexEscape(utf8[invalid]) +
+                          " at position " + std::to_string(invalid + 1) + ")");
     }
     return bytes;
 }
@@ -106,7 +69,7 @@ std::string gameBytesToUtf8(const std::string& bytes) {
     std::string utf8;
     for (const char c : bytes) {
         const char32_t cp = codePointOf(static_cast<std::uint8_t>(c));
-        utf8 += cp != 0 ? encodeUtf8(cp) : hexEscape(c);
+        utf8 += cp != 0 ? utf8Of(cp) : hexEscape(c);
     }
     return utf8;
 }
@@ -122,7 +85,7 @@ const std::string& drawableCharacters() {
         std::string punctuation, accented;
         for (const Glyph& glyph : fontGlyphs()) {
             if (glyph.codePoint >= 0x80) {
-                accented += " " + encodeUtf8(glyph.codePoint);
+                accented += " " + utf8Of(glyph.codePoint);
             } else if (std::isalnum(glyph.byte) == 0) {
                 punctuation += std::string(1, static_cast<char>(glyph.byte)) + " ";
             }

@@ -36,12 +36,6 @@ void noteRewrittenSize(const std::string& path, const SettingsFile& file, std::o
     }
 }
 
-SettingsBytes encoded(const Settings& s) {
-    SettingsBytes bytes{};
-    encodeSettings(s, bytes.data());
-    return bytes;
-}
-
 // Refuses, unless `force`, the patterns of `slots` that the game would not find beside the
 // config at `path`, one line each.
 void requirePatterns(const std::string& path, const Settings& s, const std::vector<int>& slots,
@@ -104,7 +98,7 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
         (findKeyField(assignment.first) ? keyPairs : settingPairs).push_back(assignment);
 
     std::string problems;
-    Settings s = decodeSettings(file.bytes.data(), file.bytes.size());
+    Settings s = decoded(file.bytes);
     collectProblems([&] { applyAssignments(s, settingPairs); }, problems);
     const std::string keysPath = keysPathFor(path);
     const KeysFile keys = keyPairs.empty() ? KeysFile{} : readKeysFile(keysPath);
@@ -197,8 +191,7 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
     const SettingsBytes& bytes = imported.bytes;
     std::vector<int> allSlots;
     for (int slot = 0; slot < kSlotCount; ++slot) allSlots.push_back(slot);
-    requirePatterns(path, decodeSettings(bytes.data(), bytes.size()), allSlots, force,
-                    "add --force to import it anyway");
+    requirePatterns(path, decoded(bytes), allSlots, force, "add --force to import it anyway");
     // The text's keys go to the keys file, unless it binds them so already; default keys need
     // no file.
     const std::string keysPath = keysPathFor(path);
@@ -234,23 +227,23 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
 int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
     noteSize(path, file, err);
-    std::vector<std::string> problems = checkProblems(path, file.bytes);
-    const std::vector<std::string> warnings = checkWarnings(file.bytes);
-    for (const std::string& problem : problems) out << path << ": " << problem << "\n";
+    const std::vector<CheckFinding> problems = problemFindings(path, file.bytes);
+    const std::vector<CheckFinding> warnings = warningFindings(file.bytes);
+    for (const CheckFinding& problem : problems) out << path << ": " << problem.text << "\n";
     // Whatever makes the game refuse the keys file beside the config, on its own lines.
     const std::string keysPath = keysPathFor(path);
-    const KeysFile keys = readKeysFile(keysPath);
-    for (const KeysFault& fault : keys.faults) {
-        out << keysFaultList({fault}, keysPath) << "\n";
-        problems.push_back(fault.text);
+    const std::vector<KeysFault> faults = readKeysFile(keysPath).faults;
+    if (!faults.empty()) out << keysFaultList(faults, keysPath) << "\n";
+    for (const CheckFinding& warning : warnings) {
+        out << path << ": warning: " << warning.text << "\n";
     }
-    for (const std::string& warning : warnings) out << path << ": warning: " << warning << "\n";
-    if (problems.empty() && warnings.empty()) {
+    const std::size_t problemCount = problems.size() + faults.size();
+    if (problemCount == 0 && warnings.empty()) {
         out << path << ": ok\n";
         return 0;
     }
     std::string summary;
-    if (!problems.empty()) summary = counted(problems.size(), "problem");
+    if (problemCount > 0) summary = counted(problemCount, "problem");
     if (!warnings.empty()) {
         summary += (summary.empty() ? "" : ", ") + counted(warnings.size(), "warning");
     }

@@ -1,5 +1,5 @@
-// The named settings: each one's meaning, the values it accepts, and how it reads and writes the
-// settings record.
+// The table of named settings: where each one is stored, how it is read, written and shown, and
+// the values it accepts. The slots' settings are made from one row each, for all six slots.
 #include "tools/quorl_config/fields.h"
 
 #include <charconv>
@@ -14,13 +14,87 @@
 
 namespace {
 
-constexpr std::size_t kMaxNameLength = kNameFieldSize - 1;
-constexpr std::size_t kMaxPatternLength = kPatternFieldSize - 1;
-constexpr const char* kByteRange = "a whole number from 0 to 255";
 constexpr const char* kYesNo = "yes, no, on, off, true, false, 1 or 0";
+constexpr const char* kColourRule =
+    "red,green,blue: three whole numbers from 0 to 255, e.g. 20,20,30";
 
-using Assign = std::function<void(Settings&, const std::string&)>;
-using Format = std::function<std::string(const Settings&)>;
+struct FieldRow {
+    const char* key;
+    FieldKind kind;
+    std::size_t offset;  // of slot 0's field for a slot setting
+    std::size_t width;   // also the distance between two slots' fields
+    const char* label;   // '#' stands for the slot
+    const char* shown;   // a number's unit, or a flag's word when it is unset
+    const char* shownSet;
+    DescribeNumber describe;
+    const char* meaning;
+};
+
+std::string describeLimit(const SettingsBytes& bytes, unsigned value) {
+    return std::to_string(value) +
+           (bytes[settings_offset::fixedRounds] != 0 ? " rounds" : " points");
+}
+
+std::string describeGapInterval(const SettingsBytes&, unsigned value) {
+    return value == 0 ? "0 (no gaps)" : "every " + std::to_string(value) + " s";
+}
+
+std::string describeHoleRadius(const SettingsBytes&, unsigned value) {
+    return std::to_string(value) + " px (holes " + std::to_string(2 * value) + " px wide)";
+}
+
+namespace at = settings_offset;
+// The named settings in the order of the text form; every other part of the tool reads them
+// from here.
+const FieldRow kMatchRows[] = {
+    {"mode", FieldKind::mode, at::fixedRounds, 1, "Match mode",
+     "score: a match ends once a player's score reaches the limit",
+     "rounds: a match lasts as many rounds as the limit", nullptr,
+     "How a match ends: score = once a player's score reaches the limit, rounds = after as many "
+     "rounds as the limit."},
+    {"limit", FieldKind::number, at::matchLimit, 1, "Match limit", nullptr, nullptr, describeLimit,
+     "The winning score, or in rounds mode the number of rounds."},
+    {"speed", FieldKind::number, at::speed, 2, "Speed", " px/s", nullptr, nullptr,
+     "Speed of the lines, in pixels per second."},
+    {"turn-rate", FieldKind::number, at::turnRate, 1, "Turn rate", " degrees/s", nullptr, nullptr,
+     "How fast a line turns, in degrees per second."},
+    {"line-width", FieldKind::number, at::lineWidth, 1, "Line width", " px", nullptr, nullptr,
+     "Thickness of the lines, in pixels."},
+    {"gap-length", FieldKind::number, at::gapLength, 1, "Gap length", " px", nullptr, nullptr,
+     "Length of the gaps that open in the lines, in pixels."},
+    {"gap-interval", FieldKind::number, at::gapInterval, 1, "Gap interval", nullptr, nullptr,
+     describeGapInterval, "Seconds between two gaps in a line; 0 means no gaps."},
+    {"pickups", FieldKind::flag, at::pickupsEnabled, 1, "Pickups", "off", "on", nullptr,
+     "Whether pickups appear in the arena."},
+    {"max-pickups", FieldKind::number, at::maxPickups, 1, "Max pickups", " at once", nullptr,
+     nullptr, "The most pickups in the arena at once."},
+    {"hole-radius", FieldKind::number, at::holeRadius, 1, "Hole radius", nullptr, nullptr,
+     describeHoleRadius, "Size of the square hole a blast makes: half its side, in pixels."},
+    {"background", FieldKind::colour, at::clearColorRed, 3, "Background colour",
+     " (red,green,blue)", nullptr, nullptr, "Colour of the arena background."},
+    {"fullscreen", FieldKind::flag, at::fullscreen, 1, "Full screen", "no: in a window", "yes",
+     nullptr, "Full screen (yes) or a window (no)."},
+    {"swap-interval", FieldKind::number, at::swapInterval, 1, "Swap interval", "", nullptr, nullptr,
+     "Buffer swap interval: 0 = draw without waiting, 1 = wait for each screen refresh (vertical "
+     "sync)."},
+};
+
+// Each slot's settings, made for all six slots.
+const FieldRow kSlotRows[] = {
+    {"enabled", FieldKind::flag, at::slotEnabled, 1, "Slot #", "disabled", "enabled", nullptr,
+     "Whether the slot takes part in the match."},
+    {"name", FieldKind::name, at::playerName, kNameFieldSize, "  Name", nullptr, nullptr, nullptr,
+     "The player's name."},
+    {"pattern", FieldKind::pattern, at::patternFile, kPatternFieldSize, "  Pattern", nullptr,
+     nullptr, nullptr, "The image of the line: a file in the folder patterns/ beside the config."},
+};
+
+// Stored values without a name of their own, which only the text form's [raw] section writes.
+const FieldRow kReservedRow{
+    "reserved", FieldKind::reserved, at::reserved, kReservedSize, "", nullptr, nullptr, nullptr,
+    ""};
+const FieldRow kPlayerCountRow{
+    "player-count", FieldKind::playerCount, at::playerCount, 1, "", nullptr, nullptr, nullptr, ""};
 
 [[noreturn]] void rejectValue(const std::string& name, const std::string& value,
                               const std::string& problem, const std::string& allowed) {
@@ -45,196 +119,181 @@ std::optional<unsigned long> wholeNumber(const std::string& text) {
     return result.ec == std::errc::result_out_of_range ? ULONG_MAX : number;
 }
 
-bool parseYesNo(const std::string& name, const std::string& value) {
-    const std::string word = lowerAscii(trimmed(value));
-    for (const char* yes : {"yes", "on", "true", "1"}) {
-        if (word == yes) return true;
+bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
+    for (const char* w : words) {
+        if (word == w) return true;
     }
-    for (const char* no : {"no", "off", "false", "0"}) {
-        if (word == no) return false;
-    }
-    rejectValue(name, value, "neither yes nor no", kYesNo);
+    return false;
 }
 
-void storeText(char* field, std::size_t width, const std::string& text) {
+// The largest number a field of `width` bytes holds.
+unsigned long largest(std::size_t width) {
+    return (1ul << (8 * width)) - 1;
+}
+
+std::string allowedValues(FieldKind kind, std::size_t width) {
+    switch (kind) {
+        case FieldKind::number:
+            return "a whole number from 0 to " + std::to_string(largest(width));
+        case FieldKind::flag:
+            return kYesNo;
+        case FieldKind::mode:
+            return "rounds or score";
+        case FieldKind::colour:
+            return kColourRule;
+        case FieldKind::name:
+            return "at most " + std::to_string(width - 1) + " characters: " + drawableCharacters();
+        case FieldKind::pattern:
+            return "a file name of 1 to " + std::to_string(width - 1) + " bytes, without '/'";
+        default:
+            return "";
+    }
+}
+
+SettingField makeField(const FieldRow& row, int slot) {
+    std::string name = row.key, label = row.label;
+    std::size_t offset = row.offset;
+    if (slot >= 0) {
+        name = "slot" + std::to_string(slot) + "." + name;
+        const std::size_t mark = label.find('#');
+        if (mark != std::string::npos) label.replace(mark, 1, std::to_string(slot));
+        offset += slot * row.width;
+    }
+    return {name,      slot,         row.key,      row.kind,
+            offset,    row.width,    label,        row.meaning,
+            row.shown, row.shownSet, row.describe, allowedValues(row.kind, row.width)};
+}
+
+std::vector<SettingField> makeSettingFields() {
+    std::vector<SettingField> fields;
+    for (const FieldRow& row : kMatchRows) fields.push_back(makeField(row, -1));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (const FieldRow& row : kSlotRows) fields.push_back(makeField(row, slot));
+    }
+    return fields;
+}
+
+void storeText(std::uint8_t* field, std::size_t width, const std::string& text) {
     std::memset(field, 0, width);
     std::memcpy(field, text.data(), text.size());
 }
 
-SettingField globalField(const char* key, const char* meaning, const std::string& allowed,
-                         Assign assign, Format format) {
-    return {key, -1, key, meaning, allowed, false, std::move(assign), std::move(format)};
+const char* textAt(const SettingsBytes& bytes, std::size_t offset) {
+    return reinterpret_cast<const char*>(bytes.data() + offset);
 }
 
-SettingField byteField(const char* key, const char* meaning, std::uint8_t Settings::*member) {
-    const std::string name = key;
-    return globalField(
-        key, meaning, kByteRange,
-        [=](Settings& s, const std::string& value) {
-            s.*member = static_cast<std::uint8_t>(parseNumber(name, value, 255, kByteRange));
-        },
-        [=](const Settings& s) { return std::to_string(s.*member); });
+unsigned numberAt(const SettingsBytes& bytes, std::size_t offset, std::size_t width) {
+    return width == 2 ? bytes[offset] | bytes[offset + 1] << 8 : bytes[offset];
 }
 
-SettingField flagField(const char* key, const char* meaning, std::uint8_t Settings::*member) {
-    const std::string name = key;
-    return globalField(
-        key, meaning, kYesNo,
-        [=](Settings& s, const std::string& value) { s.*member = parseYesNo(name, value); },
-        [=](const Settings& s) { return std::string(s.*member != 0 ? "yes" : "no"); });
-}
-
-SettingField modeField() {
-    const char* allowed = "rounds or score";
-    return globalField(
-        "mode",
-        "How a match ends: score = once a player's score reaches the limit, rounds = after as "
-        "many rounds as the limit.",
-        allowed,
-        [=](Settings& s, const std::string& value) {
-            const std::string word = lowerAscii(trimmed(value));
-            if (word != "rounds" && word != "score") {
-                rejectValue("mode", value, "no such match mode", allowed);
-            }
-            s.fixedRounds = word == "rounds";
-        },
-        [](const Settings& s) { return std::string(s.fixedRounds != 0 ? "rounds" : "score"); });
-}
-
-SettingField speedField() {
-    const char* allowed = "a whole number from 0 to 65535";
-    return globalField(
-        "speed", "Speed of the lines, in pixels per second.", allowed,
-        [=](Settings& s, const std::string& value) {
-            s.speed = static_cast<std::uint16_t>(parseNumber("speed", value, 65535, allowed));
-        },
-        [](const Settings& s) { return std::to_string(s.speed); });
-}
-
-void assignColour(Settings& s, const std::string& value, const std::string& allowed) {
-    std::uint8_t* channels[] = {&s.clearColorRed, &s.clearColorGreen, &s.clearColorBlue};
+void assignColour(const SettingField& field, std::uint8_t* channels, const std::string& value) {
     std::size_t start = 0;
     for (int i = 0; i < 3; ++i) {
         const std::size_t comma = i < 2 ? value.find(',', start) : value.size();
         const std::optional<unsigned long> number =
             comma == std::string::npos ? std::nullopt
                                        : wholeNumber(value.substr(start, comma - start));
-        if (!number || *number > 255) rejectValue("background", value, "not a colour", allowed);
-        *channels[i] = static_cast<std::uint8_t>(*number);
+        if (!number || *number > 255) rejectValue(field.name, value, "not a colour", field.allowed);
+        channels[i] = static_cast<std::uint8_t>(*number);
         start = comma + 1;
     }
 }
 
-SettingField backgroundField() {
-    const char* allowed = "red,green,blue: three whole numbers from 0 to 255, e.g. 20,20,30";
-    return globalField(
-        "background", "Colour of the arena background.", allowed,
-        [=](Settings& s, const std::string& value) { assignColour(s, value, allowed); },
-        [](const Settings& s) {
-            return std::to_string(s.clearColorRed) + "," + std::to_string(s.clearColorGreen) + "," +
-                   std::to_string(s.clearColorBlue);
-        });
-}
-
-SettingField slotField(int slot, const char* key, const char* meaning, const std::string& allowed,
-                       Assign assign, Format format) {
-    const bool isText = std::strcmp(key, "enabled") != 0;
-    return {"slot" + std::to_string(slot) + "." + key,
-            slot,
-            key,
-            meaning,
-            allowed,
-            isText,
-            std::move(assign),
-            std::move(format)};
-}
-
-SettingField slotEnabledField(int slot) {
-    const std::string name = "slot" + std::to_string(slot) + ".enabled";
-    return slotField(
-        slot, "enabled", "Whether the slot takes part in the match.", kYesNo,
-        [=](Settings& s, const std::string& value) {
-            s.slotEnabled[slot] = parseYesNo(name, value);
-        },
-        [=](const Settings& s) { return std::string(s.slotEnabled[slot] != 0 ? "yes" : "no"); });
-}
-
-SettingField slotNameField(int slot) {
-    const std::string name = "slot" + std::to_string(slot) + ".name";
-    const std::string allowed = "at most 10 characters: " + drawableCharacters();
-    return slotField(
-        slot, "name", "The player's name.", allowed,
-        [=](Settings& s, const std::string& value) {
-            std::string bytes;
-            try {
-                bytes = utf8ToGameBytes(value);
-            } catch (const ConfigError& error) {
-                rejectValue(name, value, error.what(), allowed);
-            }
-            if (bytes.size() > kMaxNameLength) {
-                rejectValue(name, value, std::to_string(bytes.size()) + " characters long",
-                            allowed);
-            }
-            storeText(s.playerName[slot], kNameFieldSize, bytes);
-        },
-        [=](const Settings& s) {
-            return gameBytesToUtf8(fieldText(s.playerName[slot], kNameFieldSize));
-        });
-}
-
-SettingField slotPatternField(int slot) {
-    const std::string name = "slot" + std::to_string(slot) + ".pattern";
-    const char* allowed = "a file name of 1 to 253 bytes, without '/'";
-    return slotField(
-        slot, "pattern", "The image of the line: a file in the folder patterns/ beside the config.",
-        allowed,
-        [=](Settings& s, const std::string& value) {
-            const std::string problem = patternNameProblem(value);
-            if (!problem.empty()) rejectValue(name, value, problem, allowed);
-            storeText(s.patternFile[slot], kPatternFieldSize, value);
-        },
-        [=](const Settings& s) { return fieldText(s.patternFile[slot], kPatternFieldSize); });
-}
-
-std::vector<SettingField> makeSettingFields() {
-    std::vector<SettingField> fields = {
-        modeField(),
-        byteField("limit", "The winning score, or in rounds mode the number of rounds.",
-                  &Settings::matchLimit),
-        speedField(),
-        byteField("turn-rate", "How fast a line turns, in degrees per second.",
-                  &Settings::turnRate),
-        byteField("line-width", "Thickness of the lines, in pixels.", &Settings::lineWidth),
-        byteField("gap-length", "Length of the gaps that open in the lines, in pixels.",
-                  &Settings::gapLength),
-        byteField("gap-interval", "Seconds between two gaps in a line; 0 means no gaps.",
-                  &Settings::gapInterval),
-        flagField("pickups", "Whether pickups appear in the arena.", &Settings::pickupsEnabled),
-        byteField("max-pickups", "The most pickups in the arena at once.", &Settings::maxPickups),
-        byteField("hole-radius", "Size of the square hole a blast makes: half its side, in pixels.",
-                  &Settings::holeRadius),
-        backgroundField(),
-        flagField("fullscreen", "Full screen (yes) or a window (no).", &Settings::fullscreen),
-        byteField("swap-interval",
-                  "Buffer swap interval: 0 = draw without waiting, 1 = wait for each screen "
-                  "refresh (vertical sync).",
-                  &Settings::swapInterval),
-    };
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        fields.push_back(slotEnabledField(slot));
-        fields.push_back(slotNameField(slot));
-        fields.push_back(slotPatternField(slot));
+std::string gameBytesFor(const SettingField& field, const std::string& value) {
+    std::string bytes;
+    try {
+        bytes = utf8ToGameBytes(value);
+    } catch (const ConfigError& error) {
+        rejectValue(field.name, value, error.what(), field.allowed);
     }
-    return fields;
-}
-
-std::string joinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-    return text;
+    if (bytes.size() >= field.width) {
+        rejectValue(field.name, value, std::to_string(bytes.size()) + " characters long",
+                    field.allowed);
+    }
+    return bytes;
 }
 
 }  // namespace
+
+void SettingField::assign(SettingsBytes& bytes, const std::string& value) const {
+    std::uint8_t* at = bytes.data() + offset;
+    const std::string word = lowerAscii(trimmed(value));
+    switch (kind) {
+        case FieldKind::number: {
+            const unsigned long number = parseNumber(name, value, largest(width), allowed);
+            at[0] = static_cast<std::uint8_t>(number);
+            if (width == 2) at[1] = static_cast<std::uint8_t>(number >> 8);
+            break;
+        }
+        case FieldKind::flag:
+            if (!isOneOf(word, {"yes", "on", "true", "1", "no", "off", "false", "0"})) {
+                rejectValue(name, value, "neither yes nor no", allowed);
+            }
+            *at = isOneOf(word, {"yes", "on", "true", "1"});
+            break;
+        case FieldKind::mode:
+            if (word != "rounds" && word != "score") {
+                rejectValue(name, value, "no such match mode", allowed);
+            }
+            *at = word == "rounds";
+            break;
+        case FieldKind::colour:
+            assignColour(*this, at, value);
+            break;
+        case FieldKind::name:
+            storeText(at, width, gameBytesFor(*this, value));
+            break;
+        case FieldKind::pattern: {
+            const std::string problem = patternNameProblem(value);
+            if (!problem.empty()) rejectValue(name, value, problem, allowed);
+            storeText(at, width, value);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+std::string SettingField::format(const SettingsBytes& bytes) const {
+    const std::uint8_t byte = bytes[offset];
+    switch (kind) {
+        case FieldKind::flag:
+            return byte != 0 ? "yes" : "no";
+        case FieldKind::mode:
+            return byte != 0 ? "rounds" : "score";
+        case FieldKind::colour:
+            return std::to_string(byte) + "," + std::to_string(bytes[offset + 1]) + "," +
+                   std::to_string(bytes[offset + 2]);
+        case FieldKind::name:
+            return gameBytesToUtf8(fieldText(textAt(bytes, offset), width));
+        case FieldKind::pattern:
+            return fieldText(textAt(bytes, offset), width);
+        default:
+            return std::to_string(numberAt(bytes, offset, width));
+    }
+}
+
+std::string SettingField::format(const Settings& s) const {
+    return format(encoded(s));
+}
+
+std::string SettingField::shownValue(const SettingsBytes& bytes) const {
+    const std::uint8_t byte = bytes[offset];
+    if (kind == FieldKind::flag || kind == FieldKind::mode) {
+        return (byte != 0 ? shownSet : shown) +
+               (byte > 1 ? " (stored as " + std::to_string(byte) + ")" : std::string());
+    }
+    if (isText()) {
+        const char* field = textAt(bytes, offset);
+        // Shown as the game's font would draw a name, so that odd bytes stand out.
+        const std::string text = gameBytesToUtf8(fieldText(field, width));
+        if (strnlen(field, width) == width) return text + " (no terminator)";
+        if (!fieldIsClean(field, width)) return text + " (more bytes after its end)";
+        return text;
+    }
+    if (describe != nullptr) return describe(bytes, numberAt(bytes, offset, width));
+    return format(bytes) + shown;
+}
 
 unsigned long parseNumber(const std::string& name, const std::string& value, unsigned long max,
                           const std::string& allowed) {
@@ -249,6 +308,20 @@ const std::vector<SettingField>& settingFields() {
     return fields;
 }
 
+const std::vector<SettingField>& rawFields() {
+    static const std::vector<SettingField> fields = [] {
+        std::vector<SettingField> raw{makeField(kReservedRow, -1)};
+        for (const SettingField& field : settingFields()) {
+            if (field.kind != FieldKind::number && field.kind != FieldKind::colour) {
+                raw.push_back(field);
+            }
+        }
+        raw.push_back(makeField(kPlayerCountRow, -1));
+        return raw;
+    }();
+    return fields;
+}
+
 const SettingField* findSettingField(const std::string& name) {
     const std::string wanted = lowerAscii(trimmed(name));
     for (const SettingField& field : settingFields()) {
@@ -258,7 +331,7 @@ const SettingField* findSettingField(const std::string& name) {
 }
 
 void applyAssignments(Settings& s, const std::vector<std::pair<std::string, std::string>>& pairs) {
-    Settings changed = s;
+    SettingsBytes bytes = encoded(s);
     std::vector<std::string> problems;
     std::set<std::string> seen;
     for (const auto& [name, value] : pairs) {
@@ -270,15 +343,15 @@ void applyAssignments(Settings& s, const std::vector<std::pair<std::string, std:
             problems.push_back(field->name + " is given more than once");
         } else {
             try {
-                field->assign(changed, value);
+                field->assign(bytes, value);
             } catch (const ConfigError& error) {
                 problems.push_back(error.what());
             }
         }
     }
     if (!problems.empty()) throw ConfigError(joinLines(problems));
-    changed.playerCount = static_cast<std::uint8_t>(enabledSlotCount(changed));
-    s = changed;
+    s = decoded(bytes);
+    s.playerCount = static_cast<std::uint8_t>(enabledSlotCount(s));
 }
 
 Settings defaultSettings() {
@@ -299,13 +372,23 @@ Settings defaultSettings() {
     s.maxPickups = 3;
     s.holeRadius = 24;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        storeText(s.playerName[slot], kNameFieldSize, kNames[slot]);
-        storeText(s.patternFile[slot], kPatternFieldSize, lowerAscii(kNames[slot]) + ".png");
+        std::strcpy(s.playerName[slot], kNames[slot]);
+        std::strcpy(s.patternFile[slot], (lowerAscii(kNames[slot]) + ".png").c_str());
     }
     s.slotEnabled[0] = 1;
     s.slotEnabled[5] = 1;
     s.playerCount = 2;
     return s;
+}
+
+SettingsBytes encoded(const Settings& s) {
+    SettingsBytes bytes{};
+    encodeSettings(s, bytes.data());
+    return bytes;
+}
+
+Settings decoded(const SettingsBytes& bytes) {
+    return decodeSettings(bytes.data(), bytes.size());
 }
 
 std::string fieldText(const char* field, std::size_t width) {
@@ -322,7 +405,7 @@ bool fieldIsClean(const char* field, std::size_t width) {
 
 std::string patternNameProblem(const std::string& name) {
     if (name.empty()) return "empty";
-    if (name.size() > kMaxPatternLength) return std::to_string(name.size()) + " bytes long";
+    if (name.size() >= kPatternFieldSize) return std::to_string(name.size()) + " bytes long";
     if (name.find('/') != std::string::npos) return "contains the path separator '/'";
     if (name == "." || name == "..") return "names a folder, not a file";
     for (const char c : name) {
@@ -343,6 +426,12 @@ std::string quoted(const std::string& value) {
         text += byte < 0x20 || byte == 0x7F ? hexEscape(c) : std::string(1, c);
     }
     return text + "\"";
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
 }
 
 std::string wrapText(const std::string& text, std::size_t width, const std::string& prefix) {

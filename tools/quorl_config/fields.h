@@ -1,28 +1,54 @@
-// The named settings of `quorl-config set` and of the text form: checking and formatting values.
+// The named settings of quorl-config as one table, read by show, set, export, import and check,
+// and the text helpers they share.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/settings.h"
+#include "tools/quorl_config/settings_file.h"
+
+// How a setting is stored and written. `reserved` and `playerCount` are stored values with no
+// name of their own, which only the text form's [raw] section writes.
+enum class FieldKind { number, flag, mode, colour, name, pattern, reserved, playerCount };
+
+// How `show` describes a number that is more than a value and a unit.
+using DescribeNumber = std::string (*)(const SettingsBytes& bytes, unsigned value);
 
 struct SettingField {
-    std::string name;     // as typed after `set`, e.g. "turn-rate" or "slot2.name"
-    int slot;             // the slot of a slot setting, -1 for the others
-    std::string key;      // the name within the slot ("name"), or the whole name
-    std::string meaning;  // what the setting does
+    std::string name;  // as typed after `set`, e.g. "turn-rate" or "slot2.name"
+    int slot;          // the slot of a slot setting, -1 for the others
+    std::string key;   // the name within the slot ("name"), or the whole name
+    FieldKind kind;
+    std::size_t offset;    // the first byte in the file
+    std::size_t width;     // bytes in the file
+    std::string label;     // in `show`
+    const char* meaning;   // what the setting does
+    const char* shown;     // `show`: a number's unit, or a flag's word when it is unset
+    const char* shownSet;  // `show`: a flag's word when it is set
+    DescribeNumber describe;
     std::string allowed;  // the values accepted, in words
-    bool isText;          // a player or file name, which the text form writes in quotes
+
+    // A player or file name, which the text form writes in quotes.
+    bool isText() const { return kind == FieldKind::name || kind == FieldKind::pattern; }
     // Checks `value` and stores it; throws ConfigError naming the setting, value and rule.
-    std::function<void(Settings&, const std::string&)> assign;
+    void assign(SettingsBytes& bytes, const std::string& value) const;
     // The value in the form `assign` takes.
-    std::function<std::string(const Settings&)> format;
+    std::string format(const SettingsBytes& bytes) const;
+    std::string format(const Settings& s) const;
+    // The value under the label of `show`.
+    std::string shownValue(const SettingsBytes& bytes) const;
 };
 
 // Every named setting, in the order the text form lists them.
 const std::vector<SettingField>& settingFields();
+
+// The stored values that the text form writes exactly, under [raw], when their named settings
+// cannot express them: the reserved bytes, the flags, names and patterns in the order of the
+// settings, and last the player count, after the enabled flags it is compared with. This is the
+// order import applies them in.
+const std::vector<SettingField>& rawFields();
 
 // The setting called `name` (case does not matter), or nullptr.
 const SettingField* findSettingField(const std::string& name);
@@ -38,6 +64,10 @@ unsigned long parseNumber(const std::string& name, const std::string& value, uns
 // The settings `quorl-config new` writes.
 Settings defaultSettings();
 
+// The 1618 bytes of a settings record, and back.
+SettingsBytes encoded(const Settings& s);
+Settings decoded(const SettingsBytes& bytes);
+
 // The text of a name or pattern field: up to its terminator, or all of it when it has none.
 std::string fieldText(const char* field, std::size_t width);
 
@@ -52,6 +82,9 @@ std::string counted(std::size_t count, const std::string& noun);
 
 // `value` in double quotes, control bytes as \xHH, for messages.
 std::string quoted(const std::string& value);
+
+// The lines joined by newlines, without one at the end.
+std::string joinLines(const std::vector<std::string>& lines);
 
 // `text` broken at spaces into lines of at most `width` bytes (a longer word stands alone), each
 // starting with `prefix` and ending in a newline.

@@ -24,53 +24,6 @@ std::string number(unsigned value) {
     return std::to_string(value);
 }
 
-// yes/no for a flag byte, naming an unusual stored value.
-std::string onOff(std::uint8_t flag, const char* on, const char* off) {
-    std::string text = flag != 0 ? on : off;
-    if (flag > 1) text += " (stored as " + number(flag) + ")";
-    return text;
-}
-
-// A name or pattern field for display, noting a missing terminator or bytes past it.
-std::string fieldForDisplay(const char* field, std::size_t width) {
-    std::string text = gameBytesToUtf8(fieldText(field, width));
-    if (strnlen(field, width) == width) return text + " (no terminator)";
-    if (!fieldIsClean(field, width)) return text + " (more bytes after its end)";
-    return text;
-}
-
-std::string matchRows(const Settings& s) {
-    const bool rounds = s.fixedRounds != 0;
-    std::string mode = rounds ? "rounds: a match lasts as many rounds as the limit"
-                              : "score: a match ends once a player's score reaches the limit";
-    if (s.fixedRounds > 1) mode += " (stored as " + number(s.fixedRounds) + ")";
-    return row("Match mode", mode) +
-           row("Match limit", number(s.matchLimit) + (rounds ? " rounds" : " points"));
-}
-
-std::string lineRows(const Settings& s) {
-    const std::string interval =
-        s.gapInterval == 0 ? "0 (no gaps)" : "every " + number(s.gapInterval) + " s";
-    return row("Speed", number(s.speed) + " px/s") +
-           row("Turn rate", number(s.turnRate) + " degrees/s") +
-           row("Line width", number(s.lineWidth) + " px") +
-           row("Gap length", number(s.gapLength) + " px") + row("Gap interval", interval);
-}
-
-std::string pickupRows(const Settings& s) {
-    return row("Pickups", onOff(s.pickupsEnabled, "on", "off")) +
-           row("Max pickups", number(s.maxPickups) + " at once") +
-           row("Hole radius",
-               number(s.holeRadius) + " px (holes " + number(2u * s.holeRadius) + " px wide)");
-}
-
-std::string screenRows(const Settings& s) {
-    return row("Background colour", number(s.clearColorRed) + "," + number(s.clearColorGreen) +
-                                        "," + number(s.clearColorBlue) + " (red,green,blue)") +
-           row("Full screen", onOff(s.fullscreen, "yes", "no: in a window")) +
-           row("Swap interval", number(s.swapInterval));
-}
-
 std::string storageRows(const Settings& s) {
     std::string text = row("Player count", number(s.playerCount) + " (" +
                                                counted(enabledSlotCount(s), "slot") + " enabled)");
@@ -84,13 +37,6 @@ std::string storageRows(const Settings& s) {
     return text;
 }
 
-std::string slotRows(const Settings& s, int slot, const Bindings& keys) {
-    return row("Slot " + number(slot), onOff(s.slotEnabled[slot], "enabled", "disabled")) +
-           row("  Name", fieldForDisplay(s.playerName[slot], kNameFieldSize)) +
-           row("  Pattern", fieldForDisplay(s.patternFile[slot], kPatternFieldSize)) +
-           row("  Keys", slotKeysText(keys[slot]));
-}
-
 // Where the slots' keys come from.
 std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
     if (!keys.present) return row("Keys file", "none: every slot has its default keys");
@@ -101,40 +47,35 @@ std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
                    "it could read");
 }
 
-void checkName(const Settings& s, int slot, std::vector<CheckFinding>& problems) {
-    const char* field = s.playerName[slot];
-    const std::string slotName = "slot" + number(slot);
-    const std::vector<std::string> setting{slotName + ".name"};
-    if (strnlen(field, kNameFieldSize) == kNameFieldSize) {
-        problems.push_back({setting, slotName + " name has no terminator within its 11 bytes"});
+// The problems of a name or pattern field: no terminator, characters the font cannot draw, or a
+// pattern file the game would not find for an enabled slot.
+void checkText(const SettingField& field, const Settings& s, const SettingsBytes& bytes,
+               const std::vector<std::filesystem::path>& folders,
+               std::vector<CheckFinding>& problems) {
+    const auto* text = reinterpret_cast<const char*>(bytes.data() + field.offset);
+    const std::string slotName = "slot" + number(field.slot);
+    const std::vector<std::string> setting{field.name};
+    if (strnlen(text, field.width) == field.width) {
+        problems.push_back({setting, slotName + " " + field.key + " has no terminator within its " +
+                                         number(field.width) + " bytes"});
     }
-    const std::string text = fieldText(field, kNameFieldSize);
-    std::set<std::uint8_t> undrawable;
-    for (const char c : text) {
-        if (!fontDraws(c)) undrawable.insert(c);
-    }
-    if (undrawable.empty()) return;
-    std::string list;
-    for (const std::uint8_t byte : undrawable) list += " " + hexEscape(byte);
-    problems.push_back({setting, slotName + " name \"" + gameBytesToUtf8(text) +
-                                     "\" has characters the game's font cannot draw:" + list});
-}
-
-void checkPattern(const Settings& s, int slot, const std::vector<std::filesystem::path>& folders,
-                  std::vector<CheckFinding>& problems) {
-    const char* field = s.patternFile[slot];
-    const std::string slotName = "slot" + number(slot);
-    const std::vector<std::string> setting{slotName + ".pattern"};
-    if (strnlen(field, kPatternFieldSize) == kPatternFieldSize) {
-        problems.push_back({setting, slotName + " pattern has no terminator within its 254 bytes"});
-    }
-    if (s.slotEnabled[slot] == 0) return;
-    const std::string name = gamePatternName(s, slot);
-    if (name.empty()) {
-        problems.push_back({setting, slotName + " is enabled but names no pattern file"});
+    if (field.kind == FieldKind::name) {
+        std::set<std::uint8_t> undrawable;
+        for (const char c : fieldText(text, field.width)) {
+            if (!fontDraws(c)) undrawable.insert(c);
+        }
+        if (undrawable.empty()) return;
+        std::string list;
+        for (const std::uint8_t byte : undrawable) list += " " + hexEscape(byte);
+        problems.push_back({setting, slotName + " name \"" + field.format(bytes) +
+                                         "\" has characters the game's font cannot draw:" + list});
         return;
     }
-    if (!patternPresent(name, folders)) {
+    if (s.slotEnabled[field.slot] == 0) return;
+    const std::string name = gamePatternName(s, field.slot);
+    if (name.empty()) {
+        problems.push_back({setting, slotName + " is enabled but names no pattern file"});
+    } else if (!patternPresent(name, folders)) {
         std::vector<std::filesystem::path> files;
         for (const auto& folder : folders) files.push_back(folder / name);
         problems.push_back({setting, slotName + " pattern file patterns/" + name +
@@ -172,38 +113,28 @@ void warnAboutPlayers(const std::vector<int>& slots, std::vector<CheckFinding>& 
 
 void warnAboutNames(const Settings& s, const std::vector<int>& slots,
                     std::vector<CheckFinding>& warnings) {
-    std::vector<std::pair<std::string, std::vector<int>>> names;  // in slot order
+    const auto nameOf = [&](int slot) { return fieldText(s.playerName[slot], kNameFieldSize - 1); };
     for (const int slot : slots) {
-        const std::string name = fieldText(s.playerName[slot], kNameFieldSize - 1);
-        if (name.empty()) {
-            warnings.push_back({{"slot" + number(slot) + ".name"},
-                                "slot" + number(slot) +
-                                    " has an empty name: the score board shows \" has\" and the "
-                                    "score with no name"});
-            continue;
-        }
-        auto same = std::find_if(names.begin(), names.end(),
-                                 [&](const auto& entry) { return entry.first == name; });
-        if (same == names.end()) {
-            names.push_back({name, {slot}});
-        } else {
-            same->second.push_back(slot);
-        }
+        if (!nameOf(slot).empty()) continue;
+        warnings.push_back({{"slot" + number(slot) + ".name"},
+                            "slot" + number(slot) +
+                                " has an empty name: the score board shows \" has\" and the "
+                                "score with no name"});
     }
-    for (const auto& [name, sharing] : names) {
+    for (auto slot = slots.begin(); slot != slots.end(); ++slot) {
+        const std::string name = nameOf(*slot);
+        // Each shared name once, at the first slot that has it.
+        const auto same = [&](int other) { return nameOf(other) == name; };
+        if (name.empty() || std::any_of(slots.begin(), slot, same)) continue;
+        std::vector<int> sharing;
+        std::copy_if(slot, slots.end(), std::back_inserter(sharing), same);
         if (sharing.size() < 2) continue;
         std::vector<std::string> settings;
-        for (const int slot : sharing) settings.push_back("slot" + number(slot) + ".name");
+        for (const int other : sharing) settings.push_back("slot" + number(other) + ".name");
         warnings.push_back({settings, slotList(sharing) + " have the same name " +
                                           quoted(gameBytesToUtf8(name)) +
                                           ": the score board cannot tell these players apart"});
     }
-}
-
-std::vector<std::string> findingTexts(const std::vector<CheckFinding>& findings) {
-    std::vector<std::string> texts;
-    for (const CheckFinding& finding : findings) texts.push_back(finding.text);
-    return texts;
 }
 
 }  // namespace
@@ -215,17 +146,23 @@ std::string gamePatternName(const Settings& s, int slot) {
 
 std::string showText(const std::string& path, const SettingsFile& file, const KeysFile& keys,
                      const std::string& keysPath) {
-    const Settings s = decodeSettings(file.bytes.data(), file.bytes.size());
-    std::string text = "Quorl settings in " + path + "\n\n" + matchRows(s) + lineRows(s) +
-                       pickupRows(s) + screenRows(s) + storageRows(s) + keysRow(keys, keysPath);
-    for (int slot = 0; slot < kSlotCount; ++slot) text += "\n" + slotRows(s, slot, keys.bindings);
+    std::string text = "Quorl settings in " + path + "\n\n", slots;
+    for (const SettingField& field : settingFields()) {
+        std::string& part = field.slot < 0 ? text : slots;
+        if (field.key == "enabled") part += "\n";
+        part += row(field.label, field.shownValue(file.bytes));
+        if (field.kind == FieldKind::pattern) {
+            part += row("  Keys", slotKeysText(keys.bindings[field.slot]));
+        }
+    }
+    text += storageRows(decoded(file.bytes)) + keysRow(keys, keysPath) + slots;
     const std::string note = sizeNote(path, file.fileSize);
     if (!note.empty()) text += "\nNote: " + note + ".\n";
     return text;
 }
 
 std::vector<CheckFinding> problemFindings(const std::string& path, const SettingsBytes& bytes) {
-    const Settings s = decodeSettings(bytes.data(), bytes.size());
+    const Settings s = decoded(bytes);
     std::vector<CheckFinding> problems;
     const int enabled = enabledSlotCount(s);
     if (s.playerCount > kSlotCount) {
@@ -240,15 +177,14 @@ std::vector<CheckFinding> problemFindings(const std::string& path, const Setting
                                 " enabled"});
     }
     const std::vector<std::filesystem::path> folders = patternFolders(path);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        checkName(s, slot, problems);
-        checkPattern(s, slot, folders, problems);
+    for (const SettingField& field : settingFields()) {
+        if (field.isText()) checkText(field, s, bytes, folders, problems);
     }
     return problems;
 }
 
 std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes) {
-    const Settings s = decodeSettings(bytes.data(), bytes.size());
+    const Settings s = decoded(bytes);
     const std::vector<int> slots = slotsTakingPart(s);
     std::vector<CheckFinding> warnings;
     warnAboutPlayers(slots, warnings);
@@ -266,12 +202,4 @@ std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes) {
     }
     warnAboutNames(s, slots, warnings);
     return warnings;
-}
-
-std::vector<std::string> checkProblems(const std::string& path, const SettingsBytes& bytes) {
-    return findingTexts(problemFindings(path, bytes));
-}
-
-std::vector<std::string> checkWarnings(const SettingsBytes& bytes) {
-    return findingTexts(warningFindings(bytes));
 }

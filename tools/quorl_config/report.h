@@ -19,17 +19,13 @@ struct CheckFinding {
     std::string text;
 };
 
-// The findings behind checkProblems and checkWarnings, in the same order.
-std::vector<CheckFinding> problemFindings(const std::string& path, const SettingsBytes& bytes);
-std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes);
-
 // Every broken invariant, one sentence each; empty when the game can use the file as it is.
 // Pattern files are looked for where patternFolders(path) says.
-std::vector<std::string> checkProblems(const std::string& path, const SettingsBytes& bytes);
+std::vector<CheckFinding> problemFindings(const std::string& path, const SettingsBytes& bytes);
 
 // Every setting that the game accepts but that spoils a match, one sentence each saying what the
 // game will do: fewer than two players, speed 0, limit 0, empty or shared player names.
-std::vector<std::string> checkWarnings(const SettingsBytes& bytes);
+std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes);
 
 // The pattern file name of a slot as the game uses it.
 std::string gamePatternName(const Settings& s, int slot);

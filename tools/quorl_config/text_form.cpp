@@ -30,76 +30,37 @@ const char* const kHeader =
     "# Lines starting with # or ; are comments. Names and patterns stand in double quotes; a long\n"
     "# one may go on over indented lines, each part in its own quotes.\n";
 
-// A stored value that the named settings cannot express, written exactly under [raw].
-struct RawField {
-    std::string name;
-    std::size_t offset;
-    std::size_t width;
-    bool hex;  // the bytes in hex; otherwise a single byte in decimal
-    bool (*needed)(const SettingsBytes& bytes, const RawField& field);
-};
-
-Settings decoded(const SettingsBytes& bytes) {
-    return decodeSettings(bytes.data(), bytes.size());
+const char* fieldAt(const SettingsBytes& bytes, const SettingField& field) {
+    return reinterpret_cast<const char*>(bytes.data() + field.offset);
 }
 
-const char* fieldAt(const SettingsBytes& bytes, std::size_t offset) {
-    return reinterpret_cast<const char*>(bytes.data() + offset);
-}
-
-bool oddFlag(const SettingsBytes& bytes, const RawField& field) {
-    return bytes[field.offset] > 1;
-}
-
-bool anyNonZero(const SettingsBytes& bytes, const RawField& field) {
-    return std::any_of(bytes.begin() + field.offset, bytes.begin() + field.offset + field.width,
-                       [](std::uint8_t byte) { return byte != 0; });
-}
-
-bool oddName(const SettingsBytes& bytes, const RawField& field) {
-    const char* name = fieldAt(bytes, field.offset);
-    const std::string text = fieldText(name, field.width);
-    return !fieldIsClean(name, field.width) ||
-           !std::all_of(text.begin(), text.end(), [](char c) { return fontDraws(c); });
-}
-
-// inih ends a value at a ';' that follows white space, so such a pattern can't be plain text.
-bool oddPattern(const SettingsBytes& bytes, const RawField& field) {
-    const char* pattern = fieldAt(bytes, field.offset);
-    const std::string text = fieldText(pattern, field.width);
-    return !fieldIsClean(pattern, field.width) || !patternNameProblem(text).empty() ||
-           text.find(" ;") != std::string::npos;
-}
-
-bool oddPlayerCount(const SettingsBytes& bytes, const RawField& field) {
-    return bytes[field.offset] != enabledSlotCount(decoded(bytes));
-}
-
-// The raw fields in the order import applies them; player-count comes last, after the enabled
-// flags it is compared with.
-std::vector<RawField> makeRawFields() {
-    namespace at = settings_offset;
-    std::vector<RawField> fields = {
-        {"reserved", at::reserved, kReservedSize, true, anyNonZero},
-        {"mode", at::fixedRounds, 1, false, oddFlag},
-        {"pickups", at::pickupsEnabled, 1, false, oddFlag},
-        {"fullscreen", at::fullscreen, 1, false, oddFlag},
-    };
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const std::string prefix = "slot" + std::to_string(slot) + ".";
-        fields.push_back({prefix + "enabled", at::slotEnabled + slot, 1, false, oddFlag});
-        fields.push_back({prefix + "name", at::playerName + slot * kNameFieldSize, kNameFieldSize,
-                          true, oddName});
-        fields.push_back({prefix + "pattern", at::patternFile + slot * kPatternFieldSize,
-                          kPatternFieldSize, true, oddPattern});
+// True when the stored value of `field` is one that its named setting cannot express: a flag
+// byte other than 0 or 1, reserved bytes in use, a player count that differs from the enabled
+// slots, or a name or pattern that is not plain text.
+bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
+    const auto first = bytes.begin() + field.offset;
+    const std::string text = fieldText(fieldAt(bytes, field), field.width);
+    const bool plain = fieldIsClean(fieldAt(bytes, field), field.width);
+    switch (field.kind) {
+        case FieldKind::reserved:
+            return std::any_of(first, first + field.width, [](std::uint8_t b) { return b != 0; });
+        case FieldKind::playerCount:
+            return *first != enabledSlotCount(decoded(bytes));
+        case FieldKind::name:
+            return !plain ||
+                   !std::all_of(text.begin(), text.end(), [](char c) { return fontDraws(c); });
+        case FieldKind::pattern:
+            // inih ends a value at a ';' that follows white space.
+            return !plain || !patternNameProblem(text).empty() ||
+                   text.find(" ;") != std::string::npos;
+        default:
+            return *first > 1;
     }
-    fields.push_back({"player-count", at::playerCount, 1, false, oddPlayerCount});
-    return fields;
 }
 
-const std::vector<RawField>& rawFields() {
-    static const std::vector<RawField> fields = makeRawFields();
-    return fields;
+// A raw value of several bytes is written in hex, a single byte in decimal.
+bool isHex(const SettingField& field) {
+    return field.width > 1;
 }
 
 // --- Writing ---
@@ -123,7 +84,7 @@ std::string quotedValue(const std::string& value) {
     return text;
 }
 
-std::string hexValue(const SettingsBytes& bytes, const RawField& field) {
+std::string hexValue(const SettingsBytes& bytes, const SettingField& field) {
     const auto first = bytes.begin() + field.offset;
     std::size_t shown = field.width;
     // A pattern's trailing zeros are left out: its field is long and mostly empty.
@@ -140,16 +101,16 @@ std::string hexValue(const SettingsBytes& bytes, const RawField& field) {
     return text;
 }
 
-std::string settingLine(const SettingField& field, const Settings& s,
+std::string settingLine(const SettingField& field, const SettingsBytes& bytes,
                         const std::set<std::string>& rawNames) {
     if (rawNames.count(field.name) != 0) {
         return "# " + field.key + ": its exact stored value is under [raw] below\n";
     }
-    const std::string value = field.format(s);
-    return field.key + " = " + (field.isText ? quotedValue(value) : value) + "\n";
+    const std::string value = field.format(bytes);
+    return field.key + " = " + (field.isText() ? quotedValue(value) : value) + "\n";
 }
 
-std::string slotSections(const Settings& s, const Bindings& keys,
+std::string slotSections(const SettingsBytes& bytes, const Bindings& keys,
                          const std::set<std::string>& rawNames) {
     std::string text = "\n" + comment(
                                   "The six player slots. enabled: yes or no. name: at most 10 "
@@ -162,7 +123,7 @@ std::string slotSections(const Settings& s, const Bindings& keys,
     for (int slot = 0; slot < kSlotCount; ++slot) {
         text += "\n[slot" + std::to_string(slot) + "]\n";
         for (const SettingField& field : settingFields()) {
-            if (field.slot == slot) text += settingLine(field, s, rawNames);
+            if (field.slot == slot) text += settingLine(field, bytes, rawNames);
         }
         for (const KeyRole role : kKeyRoles)
             text +=
@@ -179,10 +140,10 @@ std::string rawSection(const SettingsBytes& bytes, const std::set<std::string>& 
         "#   player-count: the player count stored at byte 27\n"
         "#   mode, pickups, fullscreen, slotN.enabled: the stored byte, 0-255\n"
         "#   slotN.name, slotN.pattern: the bytes of the field in hex; the rest of it is zero\n";
-    for (const RawField& field : rawFields()) {
+    for (const SettingField& field : rawFields()) {
         if (rawNames.count(field.name) == 0) continue;
         const std::string value =
-            field.hex ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
+            isHex(field) ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
         text += field.name + " = " + value + "\n";
     }
     return text;
@@ -306,9 +267,9 @@ std::uint8_t hexByte(const std::string& name, const std::string& token) {
     return static_cast<std::uint8_t>(std::stoi(token, nullptr, 16));
 }
 
-void applyRaw(const RawField& field, const TextEntry& entry, SettingsBytes& bytes) {
+void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& bytes) {
     const std::string name = "raw." + field.name;
-    if (!field.hex) {
+    if (!isHex(field)) {
         const std::string value = valueOf(entry, false);
         bytes[field.offset] = static_cast<std::uint8_t>(
             parseNumber(name, value, 255, "a whole number from 0 to 255"));
@@ -339,13 +300,14 @@ bool isRawName(const std::string& name) {
     return name.rfind("raw.", 0) == 0;
 }
 
-void applyNamedSettings(const TextReader& reader, Settings& s, std::vector<Problem>& problems) {
+void applyNamedSettings(const TextReader& reader, SettingsBytes& bytes,
+                        std::vector<Problem>& problems) {
     for (const TextEntry& entry : reader.entries) {
         if (isRawName(entry.name) || findKeyField(entry.name)) continue;
         const SettingField* field = findSettingField(entry.name);
         try {
             if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
-            field->assign(s, valueOf(entry, field->isText));
+            field->assign(bytes, valueOf(entry, field->isText()));
         } catch (const ConfigError& error) {
             problems.push_back({entry.line, error.what()});
         }
@@ -362,8 +324,8 @@ void applyRawValues(const TextReader& reader, SettingsBytes& bytes,
             problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
         }
     }
-    for (const RawField& field : rawFields()) {
-        if (field.name == "player-count") {
+    for (const SettingField& field : rawFields()) {
+        if (field.kind == FieldKind::playerCount) {
             bytes[field.offset] = static_cast<std::uint8_t>(enabledSlotCount(decoded(bytes)));
         }
         const TextEntry* entry = findEntry(reader.entries, "raw." + field.name);
@@ -407,18 +369,17 @@ std::string problemList(std::vector<Problem> problems, const std::string& source
 }  // namespace
 
 std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
-    const Settings s = decoded(bytes);
     std::set<std::string> rawNames;
-    for (const RawField& field : rawFields()) {
-        if (field.needed(bytes, field)) rawNames.insert(field.name);
+    for (const SettingField& field : rawFields()) {
+        if (needsRaw(bytes, field)) rawNames.insert(field.name);
     }
     std::string text = kHeader;
     for (const SettingField& field : settingFields()) {
         if (field.slot >= 0) continue;
         text += "\n" + comment(field.meaning) + comment("Allowed: " + field.allowed + ".") +
-                settingLine(field, s, rawNames);
+                settingLine(field, bytes, rawNames);
     }
-    text += slotSections(s, keys, rawNames);
+    text += slotSections(bytes, keys, rawNames);
     if (!rawNames.empty()) text += rawSection(bytes, rawNames);
     return text;
 }
@@ -426,10 +387,9 @@ std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
 ImportedText importSettingsText(const std::string& text, const std::string& source) {
     const TextReader reader = parseText(text);
     std::vector<Problem> problems = reader.problems;
-    Settings s = defaultSettings();
-    applyNamedSettings(reader, s, problems);
     ImportedText imported;
-    encodeSettings(s, imported.bytes.data());
+    imported.bytes = encoded(defaultSettings());
+    applyNamedSettings(reader, imported.bytes, problems);
     applyRawValues(reader, imported.bytes, problems);
     imported.keys = readKeys(reader, problems);
     if (!problems.empty()) throw ConfigError(problemList(problems, source));

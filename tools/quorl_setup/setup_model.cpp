@@ -14,12 +14,6 @@
 
 namespace {
 
-SettingsBytes encoded(const Settings& s) {
-    SettingsBytes bytes{};
-    encodeSettings(s, bytes.data());
-    return bytes;
-}
-
 void addLine(std::string& text, const std::string& line) {
     text += (text.empty() ? "" : "\n") + line;
 }
