@@ -44,7 +44,9 @@ double cpuSecondsOf(pid_t pid) {
     std::string text;
     std::getline(stat, text);
     // The fields after the command name, which may hold spaces, start at the third: the state.
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    const std::size_t nameEnd = text.rfind(')');
+    if (nameEnd == std::string::npos) return 0.0;
+    std::istringstream fields(text.substr(nameEnd + 1));
     std::string field;
     for (int skipped = 3; skipped < 14; ++skipped) fields >> field;
     unsigned long long user = 0, system = 0;
