@@ -267,6 +267,7 @@ std::vector<std::uint8_t> encodePng(std::uint32_t width, std::uint32_t height, i
     if (!palette.empty())
         ilRegisterPal(const_cast<std::uint8_t*>(palette.data()),
                       static_cast<ILuint>(palette.size()), IL_PAL_RGB24);
+    // DevIL 1.7 crashes writing a PNG into memory (ilSaveL), so the image goes through a file.
     const fs::path folder = makeScratchFolder("quorl-png");
     const fs::path path = folder / "image.png";
     const bool saved = ilSave(IL_PNG, path.c_str()) != IL_FALSE;
