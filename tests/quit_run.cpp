@@ -38,6 +38,22 @@ bool blocksQuitSignals(pid_t pid) {
     return false;
 }
 
+// The processor time all threads of `pid` have used, user and system; 0 once it has ended.
+double cpuSecondsOf(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    // The fields after the command name, which may hold spaces, start at the third: the state.
+    const std::size_t nameEnd = text.rfind(')');
+    if (nameEnd == std::string::npos) return 0.0;
+    std::istringstream fields(text.substr(nameEnd + 1));
+    std::string field;
+    for (int skipped = 3; skipped < 14; ++skipped) fields >> field;
+    unsigned long long user = 0, system = 0;
+    fields >> user >> system;
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 int exitCodeOf(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -65,10 +81,11 @@ QuitOutcome runUntilQuit(const fs::path& folder, const std::string& environment,
             return outcome;
         }
         if (program == 0) program = firstChild(runner);
-        if (program != 0 && blocksQuitSignals(program) && request.ready()) break;
+        if (program != 0 && blocksQuitSignals(program) && request.ready() &&
+            cpuSecondsOf(program) >= request.cpuSeconds)
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    std::this_thread::sleep_for(std::chrono::duration<double>(request.delaySeconds));
     const Clock::time_point sent = Clock::now();
     kill(program, request.signal);
     if (request.secondSignal != 0) kill(program, request.secondSignal);

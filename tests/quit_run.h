@@ -10,8 +10,10 @@
 
 struct QuitRequest {
     int signal = SIGTERM;
-    double delaySeconds = 0.0;  // after the program takes quit signals and `ready` holds
-    int secondSignal = 0;       // sent right after the first one when not 0
+    // The signal goes once the program has used this much processor time in all: a point in
+    // its own progress, the same however loaded the machine is.
+    double cpuSeconds = 0.0;
+    int secondSignal = 0;  // sent right after the first one when not 0
     std::function<bool()> ready = [] { return true; };
 };
 

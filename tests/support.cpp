@@ -5,7 +5,9 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <sys/wait.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <random>
 #include <regex>
 #include <sstream>
+#include <utility>
 
 #include "app/context.h"
 #include "app/init_game.h"
@@ -221,30 +224,24 @@ void markStencil(int x, int y, int width, int height, int value) {
 
 namespace {
 
-void putBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back((value >> shift) & 0xFF);
-}
-
 void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back((value >> (8 * i)) & 0xFF);
 }
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+// DevIL's format and channel count for a PNG colour type.
+std::pair<ILenum, ILubyte> ilLayoutOf(int colorType) {
+    switch (colorType) {
+        case 0:
+            return {IL_LUMINANCE, 1};
+        case 3:
+            return {IL_COLOUR_INDEX, 1};
+        case 4:
+            return {IL_LUMINANCE_ALPHA, 2};
+        case 6:
+            return {IL_RGBA, 4};
+        default:
+            return {IL_RGB, 3};
     }
-    return ~crc;
-}
-
-void putPngChunk(std::vector<std::uint8_t>& out, const char* type,
-                 const std::vector<std::uint8_t>& data) {
-    putBigEndian32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    putBigEndian32(out, crc32(&out[start], out.size() - start));
 }
 
 }  // namespace
@@ -252,41 +249,41 @@ void putPngChunk(std::vector<std::uint8_t>& out, const char* type,
 std::vector<std::uint8_t> encodePng(std::uint32_t width, std::uint32_t height, int colorType,
                                     int bitDepth, const std::vector<std::uint8_t>& rows,
                                     const std::vector<std::uint8_t>& palette) {
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
-    putBigEndian32(header, width);
-    putBigEndian32(header, height);
-    header.insert(header.end(), {static_cast<std::uint8_t>(bitDepth),
-                                 static_cast<std::uint8_t>(colorType), 0, 0, 0});
-    putPngChunk(out, "IHDR", header);
-    if (!palette.empty()) putPngChunk(out, "PLTE", palette);
+    // DevIL takes 16-bit channels as native shorts; PNG rows hold them big-endian.
+    std::vector<std::uint16_t> shorts(bitDepth == 16 ? rows.size() / 2 : 0);
+    for (std::size_t i = 0; i < shorts.size(); ++i)
+        shorts[i] = static_cast<std::uint16_t>(rows[2 * i] << 8 | rows[2 * i + 1]);
+    void* pixels =
+        bitDepth == 16 ? static_cast<void*>(shorts.data()) : const_cast<std::uint8_t*>(rows.data());
+    const auto [format, channels] = ilLayoutOf(colorType);
 
-    // Every row gets filter type 0; the zlib stream holds them in stored (uncompressed) blocks.
-    const std::size_t rowBytes = height == 0 ? 0 : rows.size() / height;
-    std::vector<std::uint8_t> raw;
-    for (std::uint32_t y = 0; y < height; ++y) {
-        raw.push_back(0);
-        raw.insert(raw.end(), rows.begin() + y * rowBytes, rows.begin() + (y + 1) * rowBytes);
-    }
-    std::vector<std::uint8_t> zlib = {0x78, 0x01};
-    std::size_t done = 0;
-    do {
-        const std::size_t length = raw.size() - done < 65535 ? raw.size() - done : 65535;
-        zlib.push_back(done + length == raw.size() ? 1 : 0);
-        putLittleEndian(zlib, static_cast<std::uint32_t>(length), 2);
-        putLittleEndian(zlib, static_cast<std::uint32_t>(~length & 0xFFFF), 2);
-        zlib.insert(zlib.end(), raw.begin() + done, raw.begin() + done + length);
-        done += length;
-    } while (done < raw.size());
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBigEndian32(zlib, (b << 16) | a);
-    putPngChunk(out, "IDAT", zlib);
-    putPngChunk(out, "IEND", {});
-    return out;
+    ilInit();
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    ilTexImage(width, height, 1, channels, format,
+               bitDepth == 16 ? IL_UNSIGNED_SHORT : IL_UNSIGNED_BYTE, pixels);
+    ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
+    if (!palette.empty())
+        ilRegisterPal(const_cast<std::uint8_t*>(palette.data()),
+                      static_cast<ILuint>(palette.size()), IL_PAL_RGB24);
+    // DevIL 1.7 crashes writing a PNG into memory (ilSaveL), so the image goes through a file.
+    const fs::path folder = makeScratchFolder("quorl-png");
+    const fs::path path = folder / "image.png";
+    const bool saved = ilSave(IL_PNG, path.c_str()) != IL_FALSE;
+    ilDeleteImages(1, &image);
+    EXPECT_TRUE(saved) << "DevIL could not write a " << width << " x " << height << " PNG";
+    const std::string text = readText(path);
+    fs::remove_all(folder);
+
+    // DevIL adds text chunks of its own; without them the image data follows the header at
+    // byte 33, where tests break it on purpose.
+    const std::vector<std::uint8_t> png(text.begin(), text.end());
+    std::vector<PngChunk> chunks = pngChunks(png);
+    chunks.erase(std::remove_if(chunks.begin(), chunks.end(),
+                                [](const PngChunk& chunk) { return chunk.type == "tEXt"; }),
+                 chunks.end());
+    return assemblePng(chunks);
 }
 
 std::vector<std::uint8_t> encodeBmp(std::int32_t width, std::int32_t height, int bitsPerPixel,
@@ -336,7 +333,17 @@ std::vector<PngChunk> pngChunks(const std::vector<std::uint8_t>& png) {
 
 std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks) {
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    for (const PngChunk& chunk : chunks) putPngChunk(out, chunk.type.c_str(), chunk.data);
+    const auto putBigEndian32 = [&out](std::uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8) out.push_back((value >> shift) & 0xFF);
+    };
+    for (const PngChunk& chunk : chunks) {
+        putBigEndian32(static_cast<std::uint32_t>(chunk.data.size()));
+        const std::size_t start = out.size();
+        out.insert(out.end(), chunk.type.begin(), chunk.type.end());
+        out.insert(out.end(), chunk.data.begin(), chunk.data.end());
+        putBigEndian32(static_cast<std::uint32_t>(
+            crc32(0, &out[start], static_cast<uInt>(out.size() - start))));
+    }
     return out;
 }
 

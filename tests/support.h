@@ -87,9 +87,10 @@ int countPixels(int x0, int y0, int x1, int y1, int low, int high);
 // (collision marks without drawing a line); leaves the clear value at 0 as rounds expect.
 void markStencil(int x, int y, int width, int height, int value = 1);
 
-// A PNG file of exactly the given kind (colour type 0, 2, 3, 4 or 6; bit depth 8 or 16), so
-// tests can make the images they need. `rows` holds the pixel rows top first, as PNG stores
-// them, without filter bytes; a non-empty `palette` (RGB triples) is written as PLTE.
+// A PNG file of exactly the given kind (colour type 0, 2, 3, 4 or 6; bit depth 8 or 16), written
+// by DevIL, so tests can make the images they need. `rows` holds the pixel rows top first, as
+// PNG stores them, without filter bytes; a non-empty `palette` (RGB triples) is written as PLTE.
+// Its chunks are the header, the palette if any, the image data and the end, in that order.
 std::vector<std::uint8_t> encodePng(std::uint32_t width, std::uint32_t height, int colorType,
                                     int bitDepth, const std::vector<std::uint8_t>& rows,
                                     const std::vector<std::uint8_t>& palette = {});

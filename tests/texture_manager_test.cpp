@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <IL/il.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <deque>
 #include <filesystem>
@@ -222,7 +223,7 @@ TEST_F(TextureManager, GreyAndPalettePngsAreRefused) {
 TEST_F(TextureManager, UnusableFilesFailWithTheirName) {
     auto png = encodePng(3, 2, 2, 8, kPicture);
     auto corrupt = png;
-    corrupt[45] ^= 0xFF;  // in IDAT: breaks the deflate block's length and the chunk's checksum
+    corrupt[45] ^= 0xFF;  // in IDAT's data: breaks the chunk's checksum
     const std::vector<std::uint8_t> truncated(png.begin(), png.begin() + 50);
     auto huge = png;          // only the header claims the size; decoding must never start
     huge[17] = huge[21] = 1;  // 65536 x 65536
@@ -280,11 +281,12 @@ TEST_F(TextureManager, TheContentNotTheNamePicksTheDecoder) {
 }
 
 TEST_F(TextureManager, InterlacedAndOverlongPngsShowThePicture) {
-    // encodePng stores one row of grey bytes as a zlib stream of those bytes after a 0 (the
-    // row's filter type): so it gives the stream of any image data that starts with a 0.
     const auto zlibOf = [](const std::vector<std::uint8_t>& raw) {
-        const std::vector<std::uint8_t> row(raw.begin() + 1, raw.end());
-        return pngChunks(encodePng(static_cast<std::uint32_t>(row.size()), 1, 0, 8, row))[1].data;
+        std::vector<std::uint8_t> stream(compressBound(static_cast<uLong>(raw.size())));
+        uLongf size = static_cast<uLongf>(stream.size());
+        EXPECT_EQ(compress(stream.data(), &size, raw.data(), static_cast<uLong>(raw.size())), Z_OK);
+        stream.resize(size);
+        return stream;
     };
     const auto filtered = [](std::vector<std::uint8_t>& raw, int x, int y, int count) {
         raw.push_back(0);
@@ -334,11 +336,13 @@ TEST_F(TextureManager, PngsWhoseChunksDoNotAddUpAreRefused) {
 TEST_F(TextureManager, PaletteIndicesBeyondAShortPaletteAreNeverLookedUp) {
     // One palette entry and every index 200, once with transparency: DevIL keeps the indices as
     // they are while loading, and the format is refused before anything would look them up.
-    const auto shortPalette =
-        encodePng(4, 4, 3, 8, std::vector<std::uint8_t>(16, 200), {255, 0, 0});
-    std::vector<PngChunk> transparent = pngChunks(shortPalette);
+    // A writer refuses such indices, so a full palette is cut down to its first entry.
+    std::vector<PngChunk> shortPalette = pngChunks(encodePng(
+        4, 4, 3, 8, std::vector<std::uint8_t>(16, 200), std::vector<std::uint8_t>(256 * 3, 255)));
+    shortPalette[1].data = {255, 0, 0};
+    std::vector<PngChunk> transparent = shortPalette;
     transparent.insert(transparent.begin() + 2, PngChunk{"tRNS", {0x80}});
-    EXPECT_EQ(loadError(file("short.png", shortPalette)), "Unknown IL_IMAGE_FORMAT");
+    EXPECT_EQ(loadError(file("short.png", assemblePng(shortPalette))), "Unknown IL_IMAGE_FORMAT");
     EXPECT_EQ(loadError(file("short-trns.png", assemblePng(transparent))),
               "Unknown IL_IMAGE_FORMAT");
 }
