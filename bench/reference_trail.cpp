@@ -1,21 +1,11 @@
-// A player's line drawn vertex by vertex between glBegin and glEnd, as the game drew it before
-// its trails came from vertex arrays; it reads the same player record and gives the same pixels.
+// A player's line drawn piece by piece between glBegin and glEnd, as the game drew it before its
+// trails came from vertex arrays: the reference the benchmark and the tests hold the arrays to.
 #include "bench/reference_trail.h"
 
 #include <GL/gl.h>
 
+#include "game/players/trail_drawing.h"
 #include "gfx/texture_manager.h"
-
-void emitReferencePiece(const TrailPoint& a, const TrailPoint& b) {
-    glTexCoord2d(a.leftS, a.leftT);
-    glVertex2d(a.leftX, a.leftY);
-    glTexCoord2d(a.rightS, a.rightT);
-    glVertex2d(a.rightX, a.rightY);
-    glTexCoord2d(b.rightS, b.rightT);
-    glVertex2d(b.rightX, b.rightY);
-    glTexCoord2d(b.leftS, b.leftT);
-    glVertex2d(b.leftX, b.leftY);
-}
 
 void drawTrailImmediate(const Player& player) {
     if (player.alive != 0)
@@ -26,6 +16,6 @@ void drawTrailImmediate(const Player& player) {
     bindTexture(player.patternTexture);
     glBegin(GL_QUADS);
     for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i)
-        emitReferencePiece(player.trail[i], player.trail[i + 1]);
+        emitPiece(player.trail[i], player.trail[i + 1]);
     glEnd();
 }

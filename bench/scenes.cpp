@@ -15,7 +15,7 @@
 #include "app/frame_timer.h"
 #include "app/init_game.h"
 #include "app/random.h"
-#include "bench/reference_trail.h"
+#include "game/players/trail_drawing.h"
 #include "game/arena.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
@@ -115,7 +115,7 @@ void markLine(const Player& player, const std::vector<std::uint32_t>& gaps) {
         if (gap != gaps.end() && *gap == i)
             ++gap;
         else
-            emitReferencePiece(player.trail[i], player.trail[i + 1]);
+            emitPiece(player.trail[i], player.trail[i + 1]);
     }
     glEnd();
     endStencilStamp();

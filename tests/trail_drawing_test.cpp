@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/context.h"
+#include "bench/reference_trail.h"
 #include "game/entities/entity_tables.h"
 #include "game/entities/rockets.h"
 #include "game/players/movement.h"
@@ -17,20 +18,6 @@
 #include "tests/support.h"
 
 namespace {
-
-// The line as glBegin and glEnd send it, piece by piece: what the arrays must reproduce.
-void drawTrailImmediately(Player& player) {
-    if (player.alive != 0)
-        glColor3f(1.0f, 1.0f, 1.0f);
-    else
-        glColor4f(0.5f, 0.5f, 0.5f, 1.0f);
-    glEnable(GL_TEXTURE_2D);
-    bindTexture(player.patternTexture);
-    glBegin(GL_QUADS);
-    for (std::uint32_t i = 0; i + 1 < player.pointCount; ++i)
-        emitPiece(player.trail[i], player.trail[i + 1]);
-    glEnd();
-}
 
 bool sameColour(const Rgba& a, const Rgba& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
@@ -260,7 +247,7 @@ TEST_F(TrailDrawing, TheArraysDrawWhatThePiecesWouldAsTheTrailChanges) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         step.change();
-        EXPECT_TRUE(arenaDrawnBy(drawTrail) == arenaDrawnBy(drawTrailImmediately));
+        EXPECT_TRUE(arenaDrawnBy(drawTrail) == arenaDrawnBy(drawTrailImmediate));
     }
 }
 
