@@ -52,7 +52,6 @@ void placePlayer(Player& player, double x, double y, double angle) {
     player.velocityX = std::cos(a) * player.speed;
     player.velocityY = std::sin(a) * player.speed;
     player.pointCount = 2;
-    trailRewrittenFrom(player, 0);
 }
 
 Point headLeftEdge(const Player& player) {

@@ -17,22 +17,20 @@ struct TrailPoint {
     double rightS, rightT;
 };
 
-// One edge end of a trail point as GL draws it: position and texture coordinate. The driver
-// keeps vertices in single precision, so converting here draws exactly what glVertex2d would.
+// One corner of a trail quad as GL draws it: position and texture coordinate. The driver keeps
+// vertices in single precision, so converting here draws exactly what glVertex2d would.
 struct TrailVertex {
     float x, y;
     float s, t;
 };
 
-// The trail in client-side arrays: point i's left end is vertex 2i and its right end 2i + 1.
-// Piece i is the quad point i left, i right, i + 1 right, i + 1 left, indexed as the two
-// triangles GL makes of that quad: corners 0 1 2 and 0 2 3. A point stays as it is once the head
-// has moved past it, so a drawing rewrites only the head, which moves every frame, and the
-// points added or rewritten since the last drawing.
+// The trail's quads in client-side arrays, four corners each: quad i runs point i left,
+// i right, i + 1 right, i + 1 left. A point stays as it is once the head has moved past it, so
+// a drawing rewrites only the quads of the head, which moves every frame, and of points added
+// or rewritten since the last drawing. A newly placed line is all head.
 struct TrailArrays {
-    std::vector<TrailVertex> vertices;   // grows with the trail, never shrinks
-    std::vector<std::uint32_t> indices;  // six indices a piece, fixed once written
-    std::uint32_t pointsInStep = 0;      // points 0 to this - 1 are in the arrays as they are now
+    std::vector<TrailVertex> vertices;  // grows with the trail, never shrinks
+    std::uint32_t pointsInStep = 0;     // points 0 to this - 1 are in the quads as they are now
 };
 
 struct Point {

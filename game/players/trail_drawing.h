@@ -7,6 +7,6 @@
 // for forward travel, each vertex with its texture coordinate.
 void emitPiece(const TrailPoint& a, const TrailPoint& b);
 
-// White for a living line, half brightness for a dead one; one draw of the line's pieces, the
-// same corners as emitPiece sends, from the arrays beside the trail, which it brings up to date.
+// White for a living line, half brightness for a dead one; one draw of the line's quads, the
+// same as emitPiece would send them, from the arrays beside the trail, which it brings up to date.
 void drawTrail(Player& player);
