@@ -66,11 +66,7 @@ void applyKeyAssignments(Bindings& bindings,
             problem += " (give " + holderName(*other) + " another key in the same command)";
         problems.push_back(problem);
     }
-    if (!problems.empty()) {
-        std::string text;
-        for (const std::string& problem : problems) text += (text.empty() ? "" : "\n") + problem;
-        throw ConfigError(text);
-    }
+    if (!problems.empty()) throw ConfigError(joinLines(problems));
     bindings = changed;
 }
 

@@ -20,23 +20,6 @@ std::string row(std::string label, const std::string& value) {
     return label + value + "\n";
 }
 
-std::string number(unsigned value) {
-    return std::to_string(value);
-}
-
-std::string storageRows(const Settings& s) {
-    std::string text = row("Player count", number(s.playerCount) + " (" +
-                                               counted(enabledSlotCount(s), "slot") + " enabled)");
-    const bool reservedUsed =
-        std::any_of(std::begin(s.reserved), std::end(s.reserved), [](auto b) { return b != 0; });
-    if (reservedUsed) {
-        std::string bytes;
-        for (const std::uint8_t byte : s.reserved) bytes += hexEscape(byte).substr(2) + " ";
-        text += row("Reserved bytes", bytes + "(unused by the game)");
-    }
-    return text;
-}
-
 // Where the slots' keys come from.
 std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
     if (!keys.present) return row("Keys file", "none: every slot has its default keys");
@@ -53,11 +36,11 @@ void checkText(const SettingField& field, const Settings& s, const SettingsBytes
                const std::vector<std::filesystem::path>& folders,
                std::vector<CheckFinding>& problems) {
     const auto* text = reinterpret_cast<const char*>(bytes.data() + field.offset);
-    const std::string slotName = "slot" + number(field.slot);
+    const std::string slotName = "slot" + std::to_string(field.slot);
     const std::vector<std::string> setting{field.name};
     if (strnlen(text, field.width) == field.width) {
         problems.push_back({setting, slotName + " " + field.key + " has no terminator within its " +
-                                         number(field.width) + " bytes"});
+                                         std::to_string(field.width) + " bytes"});
     }
     if (field.kind == FieldKind::name) {
         std::set<std::uint8_t> undrawable;
@@ -97,7 +80,7 @@ std::string slotList(const std::vector<int>& slots) {
     std::string text;
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (i > 0) text += i + 1 == slots.size() ? " and " : ", ";
-        text += "slot" + number(slots[i]);
+        text += "slot" + std::to_string(slots[i]);
     }
     return text;
 }
@@ -116,8 +99,8 @@ void warnAboutNames(const Settings& s, const std::vector<int>& slots,
     const auto nameOf = [&](int slot) { return fieldText(s.playerName[slot], kNameFieldSize - 1); };
     for (const int slot : slots) {
         if (!nameOf(slot).empty()) continue;
-        warnings.push_back({{"slot" + number(slot) + ".name"},
-                            "slot" + number(slot) +
+        warnings.push_back({{"slot" + std::to_string(slot) + ".name"},
+                            "slot" + std::to_string(slot) +
                                 " has an empty name: the score board shows \" has\" and the "
                                 "score with no name"});
     }
@@ -130,7 +113,8 @@ void warnAboutNames(const Settings& s, const std::vector<int>& slots,
         std::copy_if(slot, slots.end(), std::back_inserter(sharing), same);
         if (sharing.size() < 2) continue;
         std::vector<std::string> settings;
-        for (const int other : sharing) settings.push_back("slot" + number(other) + ".name");
+        for (const int other : sharing)
+            settings.push_back("slot" + std::to_string(other) + ".name");
         warnings.push_back({settings, slotList(sharing) + " have the same name " +
                                           quoted(gameBytesToUtf8(name)) +
                                           ": the score board cannot tell these players apart"});
@@ -155,7 +139,15 @@ std::string showText(const std::string& path, const SettingsFile& file, const Ke
             part += row("  Keys", slotKeysText(keys.bindings[field.slot]));
         }
     }
-    text += storageRows(decoded(file.bytes)) + keysRow(keys, keysPath) + slots;
+    const Settings s = decoded(file.bytes);
+    text += row("Player count", std::to_string(s.playerCount) + " (" +
+                                    counted(enabledSlotCount(s), "slot") + " enabled)");
+    if (std::any_of(std::begin(s.reserved), std::end(s.reserved), [](auto b) { return b != 0; })) {
+        std::string bytes;
+        for (const std::uint8_t byte : s.reserved) bytes += hexEscape(byte).substr(2) + " ";
+        text += row("Reserved bytes", bytes + "(unused by the game)");
+    }
+    text += keysRow(keys, keysPath) + slots;
     const std::string note = sizeNote(path, file.fileSize);
     if (!note.empty()) text += "\nNote: " + note + ".\n";
     return text;
@@ -167,12 +159,12 @@ std::vector<CheckFinding> problemFindings(const std::string& path, const Setting
     const int enabled = enabledSlotCount(s);
     if (s.playerCount > kSlotCount) {
         problems.push_back({{"players"},
-                            "player count " + number(s.playerCount) + " is more than the " +
-                                number(kSlotCount) + " slots"});
+                            "player count " + std::to_string(s.playerCount) + " is more than the " +
+                                std::to_string(kSlotCount) + " slots"});
     }
     if (s.playerCount != enabled) {
         problems.push_back({{"players"},
-                            "player count is " + number(s.playerCount) + " but " +
+                            "player count is " + std::to_string(s.playerCount) + " but " +
                                 counted(enabled, "slot") + (enabled == 1 ? " is" : " are") +
                                 " enabled"});
     }
