@@ -58,11 +58,6 @@ bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
     }
 }
 
-// A raw value of several bytes is written in hex, a single byte in decimal.
-bool isHex(const SettingField& field) {
-    return field.width > 1;
-}
-
 // --- Writing ---
 
 std::string comment(const std::string& text) {
@@ -143,7 +138,7 @@ std::string rawSection(const SettingsBytes& bytes, const std::set<std::string>& 
     for (const SettingField& field : rawFields()) {
         if (rawNames.count(field.name) == 0) continue;
         const std::string value =
-            isHex(field) ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
+            field.width > 1 ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
         text += field.name + " = " + value + "\n";
     }
     return text;
@@ -269,7 +264,7 @@ std::uint8_t hexByte(const std::string& name, const std::string& token) {
 
 void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& bytes) {
     const std::string name = "raw." + field.name;
-    if (!isHex(field)) {
+    if (field.width == 1) {
         const std::string value = valueOf(entry, false);
         bytes[field.offset] = static_cast<std::uint8_t>(
             parseNumber(name, value, 255, "a whole number from 0 to 255"));
@@ -289,81 +284,13 @@ void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& 
     std::copy(data.begin(), data.end(), bytes.begin() + field.offset);
 }
 
-const TextEntry* findEntry(const std::vector<TextEntry>& entries, const std::string& name) {
-    for (const TextEntry& entry : entries) {
-        if (entry.name == name) return &entry;
-    }
-    return nullptr;
-}
-
-bool isRawName(const std::string& name) {
-    return name.rfind("raw.", 0) == 0;
-}
-
-void applyNamedSettings(const TextReader& reader, SettingsBytes& bytes,
-                        std::vector<Problem>& problems) {
-    for (const TextEntry& entry : reader.entries) {
-        if (isRawName(entry.name) || findKeyField(entry.name)) continue;
-        const SettingField* field = findSettingField(entry.name);
-        try {
-            if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
-            field->assign(bytes, valueOf(entry, field->isText()));
-        } catch (const ConfigError& error) {
-            problems.push_back({entry.line, error.what()});
-        }
-    }
-}
-
-void applyRawValues(const TextReader& reader, SettingsBytes& bytes,
-                    std::vector<Problem>& problems) {
-    for (const TextEntry& entry : reader.entries) {
-        const bool known = std::any_of(rawFields().begin(), rawFields().end(), [&](auto& field) {
-            return "raw." + field.name == entry.name;
-        });
-        if (isRawName(entry.name) && !known) {
-            problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
-        }
-    }
-    for (const SettingField& field : rawFields()) {
-        if (field.kind == FieldKind::playerCount) {
-            bytes[field.offset] = static_cast<std::uint8_t>(enabledSlotCount(decoded(bytes)));
-        }
-        const TextEntry* entry = findEntry(reader.entries, "raw." + field.name);
-        try {
-            if (entry != nullptr) applyRaw(field, *entry, bytes);
-        } catch (const ConfigError& error) {
-            problems.push_back({entry->line, error.what()});
-        }
-    }
-}
-
-// The slots' keys of the text, when it gives any.
-std::optional<Bindings> readKeys(const TextReader& reader, std::vector<Problem>& problems) {
-    std::vector<KeyEntry> entries;
-    for (const TextEntry& entry : reader.entries) {
-        const std::optional<KeyHolder> holder = findKeyField(entry.name);
-        if (!holder) continue;
-        try {
-            entries.push_back({*holder, valueOf(entry, false), entry.line});
-        } catch (const ConfigError& error) {
-            problems.push_back({entry.line, error.what()});
-        }
-    }
-    if (entries.empty()) return std::nullopt;
-    const KeysFile keys = bindKeys(entries);
-    for (const KeysFault& fault : keys.faults) problems.push_back({fault.line, fault.text});
-    return keys.bindings;
-}
-
 std::string problemList(std::vector<Problem> problems, const std::string& source) {
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
-    std::string text;
-    for (const Problem& problem : problems) {
-        text += (text.empty() ? "" : "\n") + source + ":" + std::to_string(problem.line) + ": " +
-                problem.text;
-    }
-    return text;
+    std::vector<std::string> lines;
+    for (const Problem& p : problems)
+        lines.push_back(source + ":" + std::to_string(p.line) + ": " + p.text);
+    return joinLines(lines);
 }
 
 }  // namespace
@@ -385,13 +312,51 @@ std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
 }
 
 ImportedText importSettingsText(const std::string& text, const std::string& source) {
-    const TextReader reader = parseText(text);
-    std::vector<Problem> problems = reader.problems;
+    TextReader reader = parseText(text);
+    std::vector<Problem>& problems = reader.problems;
+    // Runs `apply`, keeping the ConfigError it throws as a problem of the entry's line.
+    const auto collect = [&problems](const TextEntry& entry, auto apply) {
+        try {
+            apply();
+        } catch (const ConfigError& error) {
+            problems.push_back({entry.line, error.what()});
+        }
+    };
     ImportedText imported;
-    imported.bytes = encoded(defaultSettings());
-    applyNamedSettings(reader, imported.bytes, problems);
-    applyRawValues(reader, imported.bytes, problems);
-    imported.keys = readKeys(reader, problems);
+    SettingsBytes& bytes = imported.bytes;
+    bytes = encoded(defaultSettings());
+    std::vector<KeyEntry> keys;
+    for (const TextEntry& entry : reader.entries) {
+        const std::optional<KeyHolder> holder = findKeyField(entry.name);
+        const auto isEntry = [&](const SettingField& f) { return "raw." + f.name == entry.name; };
+        if (holder) {
+            collect(entry, [&] { keys.push_back({*holder, valueOf(entry, false), entry.line}); });
+        } else if (entry.name.rfind("raw.", 0) == 0) {
+            if (std::none_of(rawFields().begin(), rawFields().end(), isEntry))
+                problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
+        } else {
+            collect(entry, [&] {
+                const SettingField* field = findSettingField(entry.name);
+                if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
+                field->assign(bytes, valueOf(entry, field->isText()));
+            });
+        }
+    }
+    // The raw values go last, in the order of rawFields(); the player count first matches the
+    // enabled slots.
+    for (const SettingField& field : rawFields()) {
+        if (field.kind == FieldKind::playerCount)
+            bytes[field.offset] = static_cast<std::uint8_t>(enabledSlotCount(decoded(bytes)));
+        for (const TextEntry& entry : reader.entries) {
+            if (entry.name == "raw." + field.name)
+                collect(entry, [&] { applyRaw(field, entry, bytes); });
+        }
+    }
+    if (!keys.empty()) {
+        const KeysFile bound = bindKeys(keys);
+        for (const KeysFault& fault : bound.faults) problems.push_back({fault.line, fault.text});
+        imported.keys = bound.bindings;
+    }
     if (!problems.empty()) throw ConfigError(problemList(problems, source));
     return imported;
 }
