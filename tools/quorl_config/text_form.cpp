@@ -159,8 +159,7 @@ struct Problem {
 
 // Feeds inih line by line and keeps what it hands back, noting each line's number and indent.
 struct TextReader {
-    std::string text;
-    std::size_t position = 0;
+    std::istringstream text;
     int line = 0;
     bool indented = false;
     bool sectionSinceEntry = false;
@@ -170,11 +169,8 @@ struct TextReader {
 
 char* readLine(char* buffer, int size, void* stream) {
     TextReader& reader = *static_cast<TextReader*>(stream);
-    if (reader.position >= reader.text.size()) return nullptr;
-    std::size_t end = reader.text.find('\n', reader.position);
-    if (end == std::string::npos) end = reader.text.size();
-    std::string line = reader.text.substr(reader.position, end - reader.position);
-    reader.position = end + 1;
+    std::string line;
+    if (!std::getline(reader.text, line)) return nullptr;
     ++reader.line;
     if (line.find('\0') != std::string::npos) {
         reader.problems.push_back({reader.line, "the line holds a NUL byte"});
@@ -201,20 +197,20 @@ int onValue(void* user, const char* section, const char* key, const char* value)
         return 1;
     }
     reader.sectionSinceEntry = false;
-    for (const TextEntry& entry : reader.entries) {
-        if (entry.name == name) {
-            reader.problems.push_back({reader.line, name + " is given twice (first on line " +
-                                                        std::to_string(entry.line) + ")"});
-            return 1;
-        }
+    const auto first = std::find_if(reader.entries.begin(), reader.entries.end(),
+                                    [&](const TextEntry& entry) { return entry.name == name; });
+    if (first == reader.entries.end()) {
+        reader.entries.push_back({name, {value}, reader.line});
+    } else {
+        reader.problems.push_back({reader.line, name + " is given twice (first on line " +
+                                                    std::to_string(first->line) + ")"});
     }
-    reader.entries.push_back({name, {value}, reader.line});
     return 1;
 }
 
 TextReader parseText(const std::string& text) {
     TextReader reader;
-    reader.text = text;
+    reader.text.str(text);
     const int failedLine = ini_parse_stream(readLine, &reader, onValue, &reader);
     const bool known = std::any_of(reader.problems.begin(), reader.problems.end(),
                                    [&](const Problem& p) { return p.line == failedLine; });
