@@ -178,10 +178,6 @@ void storeText(std::uint8_t* field, std::size_t width, const std::string& text) 
     std::memcpy(field, text.data(), text.size());
 }
 
-const char* textAt(const SettingsBytes& bytes, std::size_t offset) {
-    return reinterpret_cast<const char*>(bytes.data() + offset);
-}
-
 unsigned numberAt(const SettingsBytes& bytes, std::size_t offset, std::size_t width) {
     return width == 2 ? bytes[offset] | bytes[offset + 1] << 8 : bytes[offset];
 }
@@ -265,9 +261,9 @@ std::string SettingField::format(const SettingsBytes& bytes) const {
             return std::to_string(byte) + "," + std::to_string(bytes[offset + 1]) + "," +
                    std::to_string(bytes[offset + 2]);
         case FieldKind::name:
-            return gameBytesToUtf8(fieldText(textAt(bytes, offset), width));
+            return gameBytesToUtf8(fieldText(chars(bytes), width));
         case FieldKind::pattern:
-            return fieldText(textAt(bytes, offset), width);
+            return fieldText(chars(bytes), width);
         default:
             return std::to_string(numberAt(bytes, offset, width));
     }
@@ -284,7 +280,7 @@ std::string SettingField::shownValue(const SettingsBytes& bytes) const {
                (byte > 1 ? " (stored as " + std::to_string(byte) + ")" : std::string());
     }
     if (isText()) {
-        const char* field = textAt(bytes, offset);
+        const char* field = chars(bytes);
         // Shown as the game's font would draw a name, so that odd bytes stand out.
         const std::string text = gameBytesToUtf8(fieldText(field, width));
         if (strnlen(field, width) == width) return text + " (no terminator)";

@@ -35,7 +35,7 @@ std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
 void checkText(const SettingField& field, const Settings& s, const SettingsBytes& bytes,
                const std::vector<std::filesystem::path>& folders,
                std::vector<CheckFinding>& problems) {
-    const auto* text = reinterpret_cast<const char*>(bytes.data() + field.offset);
+    const auto* text = field.chars(bytes);
     const std::string slotName = "slot" + std::to_string(field.slot);
     const std::vector<std::string> setting{field.name};
     if (strnlen(text, field.width) == field.width) {

@@ -30,17 +30,13 @@ const char* const kHeader =
     "# Lines starting with # or ; are comments. Names and patterns stand in double quotes; a long\n"
     "# one may go on over indented lines, each part in its own quotes.\n";
 
-const char* fieldAt(const SettingsBytes& bytes, const SettingField& field) {
-    return reinterpret_cast<const char*>(bytes.data() + field.offset);
-}
-
 // True when the stored value of `field` is one that its named setting cannot express: a flag
 // byte other than 0 or 1, reserved bytes in use, a player count that differs from the enabled
 // slots, or a name or pattern that is not plain text.
 bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
     const auto first = bytes.begin() + field.offset;
-    const std::string text = fieldText(fieldAt(bytes, field), field.width);
-    const bool plain = fieldIsClean(fieldAt(bytes, field), field.width);
+    const std::string text = fieldText(field.chars(bytes), field.width);
+    const bool plain = fieldIsClean(field.chars(bytes), field.width);
     switch (field.kind) {
         case FieldKind::reserved:
             return std::any_of(first, first + field.width, [](std::uint8_t b) { return b != 0; });
