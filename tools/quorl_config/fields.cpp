@@ -2,6 +2,7 @@
 // the values it accepts. The slots' settings are made from one row each, for all six slots.
 #include "tools/quorl_config/fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
@@ -119,13 +120,6 @@ std::optional<unsigned long> wholeNumber(const std::string& text) {
     return result.ec == std::errc::result_out_of_range ? ULONG_MAX : number;
 }
 
-bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
-    for (const char* w : words) {
-        if (word == w) return true;
-    }
-    return false;
-}
-
 // The largest number a field of `width` bytes holds.
 unsigned long largest(std::size_t width) {
     return (1ul << (8 * width)) - 1;
@@ -221,12 +215,14 @@ void SettingField::assign(SettingsBytes& bytes, const std::string& value) const 
             if (width == 2) at[1] = static_cast<std::uint8_t>(number >> 8);
             break;
         }
-        case FieldKind::flag:
-            if (!isOneOf(word, {"yes", "on", "true", "1", "no", "off", "false", "0"})) {
-                rejectValue(name, value, "neither yes nor no", allowed);
-            }
-            *at = isOneOf(word, {"yes", "on", "true", "1"});
+        case FieldKind::flag: {
+            // The words for no, then those for yes.
+            const std::string words[] = {"no", "off", "false", "0", "yes", "on", "true", "1"};
+            const auto found = std::find(std::begin(words), std::end(words), word);
+            if (found == std::end(words)) rejectValue(name, value, "neither yes nor no", allowed);
+            *at = found - words >= 4;
             break;
+        }
         case FieldKind::mode:
             if (word != "rounds" && word != "score") {
                 rejectValue(name, value, "no such match mode", allowed);
