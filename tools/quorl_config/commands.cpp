@@ -22,18 +22,16 @@ SettingsFile loadSettings(const std::string& path) {
     return readSettingsFile(path);
 }
 
-void noteSize(const std::string& path, const SettingsFile& file, std::ostream& err) {
+// Notes a file of the wrong size and, once it is `rewritten` at 1618 bytes, what that did to it.
+void noteSize(const std::string& path, const SettingsFile& file, std::ostream& err,
+              bool rewritten = false) {
     const std::string note = sizeNote(path, file.fileSize);
-    if (!note.empty()) err << "quorl-config: note: " << note << "\n";
-}
-
-// Tells what writing a file of the wrong size back at 1618 bytes did to it.
-void noteRewrittenSize(const std::string& path, const SettingsFile& file, std::ostream& err) {
-    const std::string note = sizeNote(path, file.fileSize);
-    if (file.fileSize > kSettingsFileSize) {
+    if (note.empty()) return;
+    if (rewritten && file.fileSize > kSettingsFileSize) {
         err << "quorl-config: warning: " << note << "; they were not written back\n";
-    } else if (!note.empty()) {
-        err << "quorl-config: note: " << note << "; it was written back at its full size\n";
+    } else {
+        err << "quorl-config: note: " << note
+            << (rewritten ? "; it was written back at its full size\n" : "\n");
     }
 }
 
@@ -128,7 +126,7 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
     requirePatterns(path, s, patternSlots, force, "add --force to set it anyway");
     if (!settingPairs.empty()) {
         writeSettingsFile(path, encoded(s));
-        noteRewrittenSize(path, file, err);
+        noteSize(path, file, err, true);
         out << "updated " << path << ": " << nameList(settingPairs) << "\n";
     }
     if (!keyPairs.empty()) {
