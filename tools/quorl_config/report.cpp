@@ -67,15 +67,6 @@ void checkText(const SettingField& field, const Settings& s, const SettingsBytes
     }
 }
 
-// The slots whose players take part: the enabled ones, as far as the player count reaches.
-std::vector<int> slotsTakingPart(const Settings& s) {
-    std::vector<int> slots;
-    for (int slot = 0; slot < kSlotCount && slots.size() < s.playerCount; ++slot) {
-        if (s.slotEnabled[slot] != 0) slots.push_back(slot);
-    }
-    return slots;
-}
-
 std::string slotList(const std::vector<int>& slots) {
     std::string text;
     for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -83,15 +74,6 @@ std::string slotList(const std::vector<int>& slots) {
         text += "slot" + std::to_string(slots[i]);
     }
     return text;
-}
-
-void warnAboutPlayers(const std::vector<int>& slots, std::vector<CheckFinding>& warnings) {
-    if (slots.size() >= 2) return;
-    const std::string who = slots.empty() ? "no player takes part"
-                                          : "only 1 player takes part (" + slotList(slots) + ")";
-    warnings.push_back({{"players"},
-                        who + ": a round runs only while two lines are alive, so every round is "
-                              "over as soon as it starts, no line moves and nobody scores"});
 }
 
 void warnAboutNames(const Settings& s, const std::vector<int>& slots,
@@ -177,9 +159,20 @@ std::vector<CheckFinding> problemFindings(const std::string& path, const Setting
 
 std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes) {
     const Settings s = decoded(bytes);
-    const std::vector<int> slots = slotsTakingPart(s);
+    // The slots whose players take part: the enabled ones, as far as the player count reaches.
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlotCount && slots.size() < s.playerCount; ++slot) {
+        if (s.slotEnabled[slot] != 0) slots.push_back(slot);
+    }
     std::vector<CheckFinding> warnings;
-    warnAboutPlayers(slots, warnings);
+    if (slots.size() < 2) {
+        const std::string who = slots.empty()
+                                    ? "no player takes part"
+                                    : "only 1 player takes part (" + slotList(slots) + ")";
+        warnings.push_back({{"players"},
+                            who + ": a round runs only while two lines are alive, so every round "
+                                  "is over as soon as it starts, no line moves and nobody scores"});
+    }
     if (s.speed == 0) {
         warnings.push_back(
             {{"speed"},
