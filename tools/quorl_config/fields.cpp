@@ -189,20 +189,6 @@ void assignColour(const SettingField& field, std::uint8_t* channels, const std::
     }
 }
 
-std::string gameBytesFor(const SettingField& field, const std::string& value) {
-    std::string bytes;
-    try {
-        bytes = utf8ToGameBytes(value);
-    } catch (const ConfigError& error) {
-        rejectValue(field.name, value, error.what(), field.allowed);
-    }
-    if (bytes.size() >= field.width) {
-        rejectValue(field.name, value, std::to_string(bytes.size()) + " characters long",
-                    field.allowed);
-    }
-    return bytes;
-}
-
 }  // namespace
 
 void SettingField::assign(SettingsBytes& bytes, const std::string& value) const {
@@ -232,9 +218,19 @@ void SettingField::assign(SettingsBytes& bytes, const std::string& value) const 
         case FieldKind::colour:
             assignColour(*this, at, value);
             break;
-        case FieldKind::name:
-            storeText(at, width, gameBytesFor(*this, value));
+        case FieldKind::name: {
+            std::string text;
+            try {
+                text = utf8ToGameBytes(value);
+            } catch (const ConfigError& error) {
+                rejectValue(name, value, error.what(), allowed);
+            }
+            if (text.size() >= width) {
+                rejectValue(name, value, std::to_string(text.size()) + " characters long", allowed);
+            }
+            storeText(at, width, text);
             break;
+        }
         case FieldKind::pattern: {
             const std::string problem = patternNameProblem(value);
             if (!problem.empty()) rejectValue(name, value, problem, allowed);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
@@ -72,9 +73,8 @@ void applyKeyAssignments(Bindings& bindings,
 
 std::string unreadableKeyLines(const KeysFile& keys, const std::string& keysPath) {
     std::vector<KeysFault> lost;
-    for (const KeysFault& fault : keys.faults) {
-        if (!fault.binding) lost.push_back(fault);
-    }
+    std::copy_if(keys.faults.begin(), keys.faults.end(), std::back_inserter(lost),
+                 [](const KeysFault& fault) { return !fault.binding; });
     return keysFaultList(lost, keysPath);
 }
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -84,10 +83,8 @@ std::string hexValue(const SettingsBytes& bytes, const SettingField& field) {
     }
     std::string text;
     for (std::size_t i = 0; i < shown; ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X", first[i]);
         if (i > 0) text += i % kHexPerLine == 0 ? std::string("\n") + kContinuationIndent : " ";
-        text += hex;
+        text += hexEscape(first[i]).substr(2);
     }
     return text;
 }
