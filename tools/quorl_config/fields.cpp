@@ -158,15 +158,6 @@ SettingField makeField(const FieldRow& row, int slot) {
             row.shown, row.shownSet, row.describe, allowedValues(row.kind, row.width)};
 }
 
-std::vector<SettingField> makeSettingFields() {
-    std::vector<SettingField> fields;
-    for (const FieldRow& row : kMatchRows) fields.push_back(makeField(row, -1));
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        for (const FieldRow& row : kSlotRows) fields.push_back(makeField(row, slot));
-    }
-    return fields;
-}
-
 void storeText(std::uint8_t* field, std::size_t width, const std::string& text) {
     std::memset(field, 0, width);
     std::memcpy(field, text.data(), text.size());
@@ -292,7 +283,14 @@ unsigned long parseNumber(const std::string& name, const std::string& value, uns
 }
 
 const std::vector<SettingField>& settingFields() {
-    static const std::vector<SettingField> fields = makeSettingFields();
+    static const std::vector<SettingField> fields = [] {
+        std::vector<SettingField> named;
+        for (const FieldRow& row : kMatchRows) named.push_back(makeField(row, -1));
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            for (const FieldRow& row : kSlotRows) named.push_back(makeField(row, slot));
+        }
+        return named;
+    }();
     return fields;
 }
 

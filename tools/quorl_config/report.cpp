@@ -20,16 +20,6 @@ std::string row(std::string label, const std::string& value) {
     return label + value + "\n";
 }
 
-// Where the slots' keys come from.
-std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
-    if (!keys.present) return row("Keys file", "none: every slot has its default keys");
-    if (keys.faults.empty()) return row("Keys file", keysPath);
-    return row("Keys file",
-               keysPath + ", which the game refuses: " + counted(keys.faults.size(), "problem") +
-                   " (quorl-config check lists them); the keys below are those "
-                   "it could read");
-}
-
 // The problems of a name or pattern field: no terminator, characters the font cannot draw, or a
 // pattern file the game would not find for an enabled slot.
 void checkText(const SettingField& field, const Settings& s, const SettingsBytes& bytes,
@@ -129,7 +119,14 @@ std::string showText(const std::string& path, const SettingsFile& file, const Ke
         for (const std::uint8_t byte : s.reserved) bytes += hexEscape(byte).substr(2) + " ";
         text += row("Reserved bytes", bytes + "(unused by the game)");
     }
-    text += keysRow(keys, keysPath) + slots;
+    // Where the slots' keys come from.
+    std::string keysFile = "none: every slot has its default keys";
+    if (keys.present) keysFile = keysPath;
+    if (!keys.faults.empty()) {
+        keysFile += ", which the game refuses: " + counted(keys.faults.size(), "problem") +
+                    " (quorl-config check lists them); the keys below are those it could read";
+    }
+    text += row("Keys file", keysFile) + slots;
     const std::string note = sizeNote(path, file.fileSize);
     if (!note.empty()) text += "\nNote: " + note + ".\n";
     return text;
