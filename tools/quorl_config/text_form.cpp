@@ -241,16 +241,6 @@ std::string valueOf(const TextEntry& entry, bool isText) {
     return value;
 }
 
-std::uint8_t hexByte(const std::string& name, const std::string& token) {
-    const bool valid = token.size() == 2 && std::isxdigit(static_cast<unsigned char>(token[0])) &&
-                       std::isxdigit(static_cast<unsigned char>(token[1]));
-    if (!valid) {
-        throw ConfigError(name + ": " + quoted(token) +
-                          " is not a byte in hex (allowed: two hex digits, 00 to FF)");
-    }
-    return static_cast<std::uint8_t>(std::stoi(token, nullptr, 16));
-}
-
 void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& bytes) {
     const std::string name = "raw." + field.name;
     if (field.width == 1) {
@@ -262,7 +252,14 @@ void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& 
     std::vector<std::uint8_t> data;
     for (const std::string& piece : entry.pieces) {
         std::istringstream tokens(piece);
-        for (std::string token; tokens >> token;) data.push_back(hexByte(name, token));
+        for (std::string token; tokens >> token;) {
+            if (token.size() != 2 || !std::isxdigit(static_cast<unsigned char>(token[0])) ||
+                !std::isxdigit(static_cast<unsigned char>(token[1]))) {
+                throw ConfigError(name + ": " + quoted(token) +
+                                  " is not a byte in hex (allowed: two hex digits, 00 to FF)");
+            }
+            data.push_back(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
+        }
     }
     if (data.empty() || data.size() > field.width) {
         throw ConfigError(name + ": " + std::to_string(data.size()) + " bytes (allowed: 1 to " +
