@@ -230,19 +230,16 @@ int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) 
     const std::string keysPath = keysPathFor(path);
     const std::vector<KeysFault> faults = readKeysFile(keysPath).faults;
     if (!faults.empty()) out << keysFaultList(faults, keysPath) << "\n";
-    for (const CheckFinding& warning : warnings) {
+    for (const CheckFinding& warning : warnings)
         out << path << ": warning: " << warning.text << "\n";
-    }
     const std::size_t problemCount = problems.size() + faults.size();
     if (problemCount == 0 && warnings.empty()) {
         out << path << ": ok\n";
         return 0;
     }
-    std::string summary;
-    if (problemCount > 0) summary = counted(problemCount, "problem");
-    if (!warnings.empty()) {
+    std::string summary = problemCount > 0 ? counted(problemCount, "problem") : "";
+    if (!warnings.empty())
         summary += (summary.empty() ? "" : ", ") + counted(warnings.size(), "warning");
-    }
     out << path << ": " << summary << "\n";
     return 1;
 }
