@@ -2,6 +2,7 @@
 #include "tools/quorl_config/commands.h"
 
 #include <filesystem>
+#include <numeric>
 
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
@@ -21,18 +22,16 @@ SettingsFile loadSettings(const std::string& path) {
     return readSettingsFile(path);
 }
 
-void noteSize(const std::string& path, const SettingsFile& file, std::ostream& err) {
+// Notes a file of the wrong size and, once it is `rewritten` at 1618 bytes, what that did to it.
+void noteSize(const std::string& path, const SettingsFile& file, std::ostream& err,
+              bool rewritten = false) {
     const std::string note = sizeNote(path, file.fileSize);
-    if (!note.empty()) err << "quorl-config: note: " << note << "\n";
-}
-
-// Tells what writing a file of the wrong size back at 1618 bytes did to it.
-void noteRewrittenSize(const std::string& path, const SettingsFile& file, std::ostream& err) {
-    const std::string note = sizeNote(path, file.fileSize);
-    if (file.fileSize > kSettingsFileSize) {
+    if (note.empty()) return;
+    if (rewritten && file.fileSize > kSettingsFileSize) {
         err << "quorl-config: warning: " << note << "; they were not written back\n";
-    } else if (!note.empty()) {
-        err << "quorl-config: note: " << note << "; it was written back at its full size\n";
+    } else {
+        err << "quorl-config: note: " << note
+            << (rewritten ? "; it was written back at its full size\n" : "\n");
     }
 }
 
@@ -42,25 +41,15 @@ void requirePatterns(const std::string& path, const Settings& s, const std::vect
                      bool force, const std::string& forceHint) {
     if (force) return;
     const std::vector<std::filesystem::path> folders = patternFolders(path);
-    std::string missing;
+    std::vector<std::string> missing;
     for (const int slot : slots) {
         const std::string name = gamePatternName(s, slot);
         if (name.empty() || patternPresent(name, folders)) continue;
-        missing += (missing.empty() ? "" : "\n") + ("slot" + std::to_string(slot)) +
-                   ".pattern = " + quoted(name) + ": no such file in " + folderList(folders, "or") +
-                   ", where the game looks for patterns (" + forceHint + ")";
+        missing.push_back("slot" + std::to_string(slot) + ".pattern = " + quoted(name) +
+                          ": no such file in " + folderList(folders, "or") +
+                          ", where the game looks for patterns (" + forceHint + ")");
     }
-    if (!missing.empty()) throw ConfigError(missing);
-}
-
-// Runs `apply` and adds the lines of the ConfigError it throws, if any, to `problems`.
-template <typename Apply>
-void collectProblems(Apply apply, std::string& problems) {
-    try {
-        apply();
-    } catch (const ConfigError& error) {
-        problems += (problems.empty() ? "" : "\n") + std::string(error.what());
-    }
+    if (!missing.empty()) throw ConfigError(joinLines(missing));
 }
 
 // Warns that the game refuses the keys file, whose readable keys a command goes on with.
@@ -97,30 +86,37 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
     for (const auto& assignment : assignments)
         (findKeyField(assignment.first) ? keyPairs : settingPairs).push_back(assignment);
 
-    std::string problems;
+    std::vector<std::string> problems;
+    // Runs `apply`, keeping the lines of the ConfigError it throws.
+    const auto collect = [&problems](auto apply) {
+        try {
+            apply();
+        } catch (const ConfigError& error) {
+            problems.push_back(error.what());
+        }
+    };
     Settings s = decoded(file.bytes);
-    collectProblems([&] { applyAssignments(s, settingPairs); }, problems);
+    collect([&] { applyAssignments(s, settingPairs); });
     const std::string keysPath = keysPathFor(path);
     const KeysFile keys = keyPairs.empty() ? KeysFile{} : readKeysFile(keysPath);
     Bindings bindings = keys.bindings;
     if (!keyPairs.empty()) {
         const std::string lost = unreadableKeyLines(keys, keysPath);
         if (!lost.empty()) {
-            problems += (problems.empty() ? "" : "\n") + keysPath +
-                        " has lines the game cannot read, which writing it anew would lose; mend "
-                        "or remove them first:\n" +
-                        lost;
+            problems.push_back(keysPath +
+                               " has lines the game cannot read, which writing it anew would "
+                               "lose; mend or remove them first:\n" +
+                               lost);
         }
-        std::string refused;
-        collectProblems([&] { applyKeyAssignments(bindings, keyPairs); }, refused);
+        const std::size_t before = problems.size();
+        collect([&] { applyKeyAssignments(bindings, keyPairs); });
         // Once the keys set are fine, what the file held wrong before and still holds.
-        if (refused.empty()) {
+        if (problems.size() == before) {
             for (const std::string& problem : bindingProblems(bindings))
-                refused += (refused.empty() ? "" : "\n") + keysPath + ": " + problem;
+                problems.push_back(keysPath + ": " + problem);
         }
-        if (!refused.empty()) problems += (problems.empty() ? "" : "\n") + refused;
     }
-    if (!problems.empty()) throw ConfigError(problems);
+    if (!problems.empty()) throw ConfigError(joinLines(problems));
 
     std::vector<int> patternSlots;
     for (const auto& assignment : settingPairs) {
@@ -130,7 +126,7 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
     requirePatterns(path, s, patternSlots, force, "add --force to set it anyway");
     if (!settingPairs.empty()) {
         writeSettingsFile(path, encoded(s));
-        noteRewrittenSize(path, file, err);
+        noteSize(path, file, err, true);
         out << "updated " << path << ": " << nameList(settingPairs) << "\n";
     }
     if (!keyPairs.empty()) {
@@ -189,8 +185,8 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
                   std::ostream& out) {
     const ImportedText imported = importSettingsText(readTextFile(textPath), textPath);
     const SettingsBytes& bytes = imported.bytes;
-    std::vector<int> allSlots;
-    for (int slot = 0; slot < kSlotCount; ++slot) allSlots.push_back(slot);
+    std::vector<int> allSlots(kSlotCount);
+    std::iota(allSlots.begin(), allSlots.end(), 0);
     requirePatterns(path, decoded(bytes), allSlots, force, "add --force to import it anyway");
     // The text's keys go to the keys file, unless it binds them so already; default keys need
     // no file.
@@ -234,19 +230,16 @@ int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) 
     const std::string keysPath = keysPathFor(path);
     const std::vector<KeysFault> faults = readKeysFile(keysPath).faults;
     if (!faults.empty()) out << keysFaultList(faults, keysPath) << "\n";
-    for (const CheckFinding& warning : warnings) {
+    for (const CheckFinding& warning : warnings)
         out << path << ": warning: " << warning.text << "\n";
-    }
     const std::size_t problemCount = problems.size() + faults.size();
     if (problemCount == 0 && warnings.empty()) {
         out << path << ": ok\n";
         return 0;
     }
-    std::string summary;
-    if (problemCount > 0) summary = counted(problemCount, "problem");
-    if (!warnings.empty()) {
+    std::string summary = problemCount > 0 ? counted(problemCount, "problem") : "";
+    if (!warnings.empty())
         summary += (summary.empty() ? "" : ", ") + counted(warnings.size(), "warning");
-    }
     out << path << ": " << summary << "\n";
     return 1;
 }

@@ -2,6 +2,7 @@
 // the values it accepts. The slots' settings are made from one row each, for all six slots.
 #include "tools/quorl_config/fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
@@ -119,13 +120,6 @@ std::optional<unsigned long> wholeNumber(const std::string& text) {
     return result.ec == std::errc::result_out_of_range ? ULONG_MAX : number;
 }
 
-bool isOneOf(const std::string& word, std::initializer_list<const char*> words) {
-    for (const char* w : words) {
-        if (word == w) return true;
-    }
-    return false;
-}
-
 // The largest number a field of `width` bytes holds.
 unsigned long largest(std::size_t width) {
     return (1ul << (8 * width)) - 1;
@@ -164,22 +158,9 @@ SettingField makeField(const FieldRow& row, int slot) {
             row.shown, row.shownSet, row.describe, allowedValues(row.kind, row.width)};
 }
 
-std::vector<SettingField> makeSettingFields() {
-    std::vector<SettingField> fields;
-    for (const FieldRow& row : kMatchRows) fields.push_back(makeField(row, -1));
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        for (const FieldRow& row : kSlotRows) fields.push_back(makeField(row, slot));
-    }
-    return fields;
-}
-
 void storeText(std::uint8_t* field, std::size_t width, const std::string& text) {
     std::memset(field, 0, width);
     std::memcpy(field, text.data(), text.size());
-}
-
-const char* textAt(const SettingsBytes& bytes, std::size_t offset) {
-    return reinterpret_cast<const char*>(bytes.data() + offset);
 }
 
 unsigned numberAt(const SettingsBytes& bytes, std::size_t offset, std::size_t width) {
@@ -199,20 +180,6 @@ void assignColour(const SettingField& field, std::uint8_t* channels, const std::
     }
 }
 
-std::string gameBytesFor(const SettingField& field, const std::string& value) {
-    std::string bytes;
-    try {
-        bytes = utf8ToGameBytes(value);
-    } catch (const ConfigError& error) {
-        rejectValue(field.name, value, error.what(), field.allowed);
-    }
-    if (bytes.size() >= field.width) {
-        rejectValue(field.name, value, std::to_string(bytes.size()) + " characters long",
-                    field.allowed);
-    }
-    return bytes;
-}
-
 }  // namespace
 
 void SettingField::assign(SettingsBytes& bytes, const std::string& value) const {
@@ -225,12 +192,14 @@ void SettingField::assign(SettingsBytes& bytes, const std::string& value) const 
             if (width == 2) at[1] = static_cast<std::uint8_t>(number >> 8);
             break;
         }
-        case FieldKind::flag:
-            if (!isOneOf(word, {"yes", "on", "true", "1", "no", "off", "false", "0"})) {
-                rejectValue(name, value, "neither yes nor no", allowed);
-            }
-            *at = isOneOf(word, {"yes", "on", "true", "1"});
+        case FieldKind::flag: {
+            // The words for no, then those for yes.
+            const std::string words[] = {"no", "off", "false", "0", "yes", "on", "true", "1"};
+            const auto found = std::find(std::begin(words), std::end(words), word);
+            if (found == std::end(words)) rejectValue(name, value, "neither yes nor no", allowed);
+            *at = found - words >= 4;
             break;
+        }
         case FieldKind::mode:
             if (word != "rounds" && word != "score") {
                 rejectValue(name, value, "no such match mode", allowed);
@@ -240,9 +209,19 @@ void SettingField::assign(SettingsBytes& bytes, const std::string& value) const 
         case FieldKind::colour:
             assignColour(*this, at, value);
             break;
-        case FieldKind::name:
-            storeText(at, width, gameBytesFor(*this, value));
+        case FieldKind::name: {
+            std::string text;
+            try {
+                text = utf8ToGameBytes(value);
+            } catch (const ConfigError& error) {
+                rejectValue(name, value, error.what(), allowed);
+            }
+            if (text.size() >= width) {
+                rejectValue(name, value, std::to_string(text.size()) + " characters long", allowed);
+            }
+            storeText(at, width, text);
             break;
+        }
         case FieldKind::pattern: {
             const std::string problem = patternNameProblem(value);
             if (!problem.empty()) rejectValue(name, value, problem, allowed);
@@ -265,9 +244,9 @@ std::string SettingField::format(const SettingsBytes& bytes) const {
             return std::to_string(byte) + "," + std::to_string(bytes[offset + 1]) + "," +
                    std::to_string(bytes[offset + 2]);
         case FieldKind::name:
-            return gameBytesToUtf8(fieldText(textAt(bytes, offset), width));
+            return gameBytesToUtf8(fieldText(chars(bytes), width));
         case FieldKind::pattern:
-            return fieldText(textAt(bytes, offset), width);
+            return fieldText(chars(bytes), width);
         default:
             return std::to_string(numberAt(bytes, offset, width));
     }
@@ -284,7 +263,7 @@ std::string SettingField::shownValue(const SettingsBytes& bytes) const {
                (byte > 1 ? " (stored as " + std::to_string(byte) + ")" : std::string());
     }
     if (isText()) {
-        const char* field = textAt(bytes, offset);
+        const char* field = chars(bytes);
         // Shown as the game's font would draw a name, so that odd bytes stand out.
         const std::string text = gameBytesToUtf8(fieldText(field, width));
         if (strnlen(field, width) == width) return text + " (no terminator)";
@@ -304,7 +283,14 @@ unsigned long parseNumber(const std::string& name, const std::string& value, uns
 }
 
 const std::vector<SettingField>& settingFields() {
-    static const std::vector<SettingField> fields = makeSettingFields();
+    static const std::vector<SettingField> fields = [] {
+        std::vector<SettingField> named;
+        for (const FieldRow& row : kMatchRows) named.push_back(makeField(row, -1));
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            for (const FieldRow& row : kSlotRows) named.push_back(makeField(row, slot));
+        }
+        return named;
+    }();
     return fields;
 }
 

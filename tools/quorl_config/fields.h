@@ -32,6 +32,10 @@ struct SettingField {
 
     // A player or file name, which the text form writes in quotes.
     bool isText() const { return kind == FieldKind::name || kind == FieldKind::pattern; }
+    // The stored bytes of the setting, as characters.
+    const char* chars(const SettingsBytes& bytes) const {
+        return reinterpret_cast<const char*>(bytes.data() + offset);
+    }
     // Checks `value` and stores it; throws ConfigError naming the setting, value and rule.
     void assign(SettingsBytes& bytes, const std::string& value) const;
     // The value in the form `assign` takes.

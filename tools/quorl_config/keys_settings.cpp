@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #include "tools/quorl_config/config_error.h"
 #include "tools/quorl_config/fields.h"
@@ -66,19 +67,14 @@ void applyKeyAssignments(Bindings& bindings,
             problem += " (give " + holderName(*other) + " another key in the same command)";
         problems.push_back(problem);
     }
-    if (!problems.empty()) {
-        std::string text;
-        for (const std::string& problem : problems) text += (text.empty() ? "" : "\n") + problem;
-        throw ConfigError(text);
-    }
+    if (!problems.empty()) throw ConfigError(joinLines(problems));
     bindings = changed;
 }
 
 std::string unreadableKeyLines(const KeysFile& keys, const std::string& keysPath) {
     std::vector<KeysFault> lost;
-    for (const KeysFault& fault : keys.faults) {
-        if (!fault.binding) lost.push_back(fault);
-    }
+    std::copy_if(keys.faults.begin(), keys.faults.end(), std::back_inserter(lost),
+                 [](const KeysFault& fault) { return !fault.binding; });
     return keysFaultList(lost, keysPath);
 }
 

@@ -4,6 +4,7 @@
 // tests/packaging/install_test.sh checks that an installed quorl-config finds it.
 #include "tools/quorl_config/places.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tools/quorl_config/config_error.h"
@@ -71,11 +72,10 @@ std::vector<fs::path> patternFolders(const std::string& configPath) {
 }
 
 bool patternPresent(const std::string& name, const std::vector<fs::path>& folders) {
-    for (const fs::path& folder : folders) {
-        std::error_code error;
-        if (fs::is_regular_file(folder / name, error)) return true;
-    }
-    return false;
+    std::error_code error;
+    return std::any_of(folders.begin(), folders.end(), [&](const fs::path& folder) {
+        return fs::is_regular_file(folder / name, error);
+    });
 }
 
 std::string folderList(const std::vector<fs::path>& folders, const std::string& conjunction) {

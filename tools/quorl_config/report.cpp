@@ -20,44 +20,17 @@ std::string row(std::string label, const std::string& value) {
     return label + value + "\n";
 }
 
-std::string number(unsigned value) {
-    return std::to_string(value);
-}
-
-std::string storageRows(const Settings& s) {
-    std::string text = row("Player count", number(s.playerCount) + " (" +
-                                               counted(enabledSlotCount(s), "slot") + " enabled)");
-    const bool reservedUsed =
-        std::any_of(std::begin(s.reserved), std::end(s.reserved), [](auto b) { return b != 0; });
-    if (reservedUsed) {
-        std::string bytes;
-        for (const std::uint8_t byte : s.reserved) bytes += hexEscape(byte).substr(2) + " ";
-        text += row("Reserved bytes", bytes + "(unused by the game)");
-    }
-    return text;
-}
-
-// Where the slots' keys come from.
-std::string keysRow(const KeysFile& keys, const std::string& keysPath) {
-    if (!keys.present) return row("Keys file", "none: every slot has its default keys");
-    if (keys.faults.empty()) return row("Keys file", keysPath);
-    return row("Keys file",
-               keysPath + ", which the game refuses: " + counted(keys.faults.size(), "problem") +
-                   " (quorl-config check lists them); the keys below are those "
-                   "it could read");
-}
-
 // The problems of a name or pattern field: no terminator, characters the font cannot draw, or a
 // pattern file the game would not find for an enabled slot.
 void checkText(const SettingField& field, const Settings& s, const SettingsBytes& bytes,
                const std::vector<std::filesystem::path>& folders,
                std::vector<CheckFinding>& problems) {
-    const auto* text = reinterpret_cast<const char*>(bytes.data() + field.offset);
-    const std::string slotName = "slot" + number(field.slot);
+    const auto* text = field.chars(bytes);
+    const std::string slotName = "slot" + std::to_string(field.slot);
     const std::vector<std::string> setting{field.name};
     if (strnlen(text, field.width) == field.width) {
         problems.push_back({setting, slotName + " " + field.key + " has no terminator within its " +
-                                         number(field.width) + " bytes"});
+                                         std::to_string(field.width) + " bytes"});
     }
     if (field.kind == FieldKind::name) {
         std::set<std::uint8_t> undrawable;
@@ -84,31 +57,13 @@ void checkText(const SettingField& field, const Settings& s, const SettingsBytes
     }
 }
 
-// The slots whose players take part: the enabled ones, as far as the player count reaches.
-std::vector<int> slotsTakingPart(const Settings& s) {
-    std::vector<int> slots;
-    for (int slot = 0; slot < kSlotCount && slots.size() < s.playerCount; ++slot) {
-        if (s.slotEnabled[slot] != 0) slots.push_back(slot);
-    }
-    return slots;
-}
-
 std::string slotList(const std::vector<int>& slots) {
     std::string text;
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (i > 0) text += i + 1 == slots.size() ? " and " : ", ";
-        text += "slot" + number(slots[i]);
+        text += "slot" + std::to_string(slots[i]);
     }
     return text;
-}
-
-void warnAboutPlayers(const std::vector<int>& slots, std::vector<CheckFinding>& warnings) {
-    if (slots.size() >= 2) return;
-    const std::string who = slots.empty() ? "no player takes part"
-                                          : "only 1 player takes part (" + slotList(slots) + ")";
-    warnings.push_back({{"players"},
-                        who + ": a round runs only while two lines are alive, so every round is "
-                              "over as soon as it starts, no line moves and nobody scores"});
 }
 
 void warnAboutNames(const Settings& s, const std::vector<int>& slots,
@@ -116,8 +71,8 @@ void warnAboutNames(const Settings& s, const std::vector<int>& slots,
     const auto nameOf = [&](int slot) { return fieldText(s.playerName[slot], kNameFieldSize - 1); };
     for (const int slot : slots) {
         if (!nameOf(slot).empty()) continue;
-        warnings.push_back({{"slot" + number(slot) + ".name"},
-                            "slot" + number(slot) +
+        warnings.push_back({{"slot" + std::to_string(slot) + ".name"},
+                            "slot" + std::to_string(slot) +
                                 " has an empty name: the score board shows \" has\" and the "
                                 "score with no name"});
     }
@@ -130,7 +85,8 @@ void warnAboutNames(const Settings& s, const std::vector<int>& slots,
         std::copy_if(slot, slots.end(), std::back_inserter(sharing), same);
         if (sharing.size() < 2) continue;
         std::vector<std::string> settings;
-        for (const int other : sharing) settings.push_back("slot" + number(other) + ".name");
+        for (const int other : sharing)
+            settings.push_back("slot" + std::to_string(other) + ".name");
         warnings.push_back({settings, slotList(sharing) + " have the same name " +
                                           quoted(gameBytesToUtf8(name)) +
                                           ": the score board cannot tell these players apart"});
@@ -155,7 +111,22 @@ std::string showText(const std::string& path, const SettingsFile& file, const Ke
             part += row("  Keys", slotKeysText(keys.bindings[field.slot]));
         }
     }
-    text += storageRows(decoded(file.bytes)) + keysRow(keys, keysPath) + slots;
+    const Settings s = decoded(file.bytes);
+    text += row("Player count", std::to_string(s.playerCount) + " (" +
+                                    counted(enabledSlotCount(s), "slot") + " enabled)");
+    if (std::any_of(std::begin(s.reserved), std::end(s.reserved), [](auto b) { return b != 0; })) {
+        std::string bytes;
+        for (const std::uint8_t byte : s.reserved) bytes += hexEscape(byte).substr(2) + " ";
+        text += row("Reserved bytes", bytes + "(unused by the game)");
+    }
+    // Where the slots' keys come from.
+    std::string keysFile = "none: every slot has its default keys";
+    if (keys.present) keysFile = keysPath;
+    if (!keys.faults.empty()) {
+        keysFile += ", which the game refuses: " + counted(keys.faults.size(), "problem") +
+                    " (quorl-config check lists them); the keys below are those it could read";
+    }
+    text += row("Keys file", keysFile) + slots;
     const std::string note = sizeNote(path, file.fileSize);
     if (!note.empty()) text += "\nNote: " + note + ".\n";
     return text;
@@ -167,12 +138,12 @@ std::vector<CheckFinding> problemFindings(const std::string& path, const Setting
     const int enabled = enabledSlotCount(s);
     if (s.playerCount > kSlotCount) {
         problems.push_back({{"players"},
-                            "player count " + number(s.playerCount) + " is more than the " +
-                                number(kSlotCount) + " slots"});
+                            "player count " + std::to_string(s.playerCount) + " is more than the " +
+                                std::to_string(kSlotCount) + " slots"});
     }
     if (s.playerCount != enabled) {
         problems.push_back({{"players"},
-                            "player count is " + number(s.playerCount) + " but " +
+                            "player count is " + std::to_string(s.playerCount) + " but " +
                                 counted(enabled, "slot") + (enabled == 1 ? " is" : " are") +
                                 " enabled"});
     }
@@ -185,9 +156,20 @@ std::vector<CheckFinding> problemFindings(const std::string& path, const Setting
 
 std::vector<CheckFinding> warningFindings(const SettingsBytes& bytes) {
     const Settings s = decoded(bytes);
-    const std::vector<int> slots = slotsTakingPart(s);
+    // The slots whose players take part: the enabled ones, as far as the player count reaches.
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlotCount && slots.size() < s.playerCount; ++slot) {
+        if (s.slotEnabled[slot] != 0) slots.push_back(slot);
+    }
     std::vector<CheckFinding> warnings;
-    warnAboutPlayers(slots, warnings);
+    if (slots.size() < 2) {
+        const std::string who = slots.empty()
+                                    ? "no player takes part"
+                                    : "only 1 player takes part (" + slotList(slots) + ")";
+        warnings.push_back({{"players"},
+                            who + ": a round runs only while two lines are alive, so every round "
+                                  "is over as soon as it starts, no line moves and nobody scores"});
+    }
     if (s.speed == 0) {
         warnings.push_back(
             {{"speed"},

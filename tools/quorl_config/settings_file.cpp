@@ -41,11 +41,6 @@ std::string readPrefix(const std::string& path, std::size_t limit, std::uintmax_
     return data;
 }
 
-std::string folderOf(const std::string& path) {
-    const fs::path folder = fs::path(path).parent_path();
-    return folder.empty() ? "." : folder.string();
-}
-
 // Permissions for the new file: those of the file it replaces, else the usual ones for a new
 // file under the process umask.
 fs::perms permissionsFor(const std::string& target) {
@@ -55,14 +50,6 @@ fs::perms permissionsFor(const std::string& target) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return static_cast<fs::perms>(0666 & ~mask);
-}
-
-// Syncs the folder so the rename itself survives a crash; the data is in place either way.
-void syncFolder(const std::string& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return;
-    ::fsync(dir);
-    ::close(dir);
 }
 
 }  // namespace
@@ -98,7 +85,8 @@ std::string sizeNote(const std::string& path, std::uintmax_t fileSize) {
 }
 
 void writeFileAtomically(const std::string& path, const std::string& data) {
-    const std::string folder = folderOf(path);
+    const fs::path parent = fs::path(path).parent_path();
+    const std::string folder = parent.empty() ? "." : parent.string();
     std::string temporary = folder + "/.quorl-config-XXXXXX";
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     // Removes the temporary file and reports the failed step with the system's reason.
@@ -130,7 +118,12 @@ void writeFileAtomically(const std::string& path, const std::string& data) {
     if (closed != 0) fail("closing " + temporary, lastError());
     fs::rename(temporary, path, error);
     if (error) fail("renaming " + temporary, error);
-    syncFolder(folder);
+    // Syncs the folder so the rename itself survives a crash; the data is in place either way.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 void writeSettingsFile(const std::string& path, const SettingsBytes& bytes) {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -30,17 +29,13 @@ const char* const kHeader =
     "# Lines starting with # or ; are comments. Names and patterns stand in double quotes; a long\n"
     "# one may go on over indented lines, each part in its own quotes.\n";
 
-const char* fieldAt(const SettingsBytes& bytes, const SettingField& field) {
-    return reinterpret_cast<const char*>(bytes.data() + field.offset);
-}
-
 // True when the stored value of `field` is one that its named setting cannot express: a flag
 // byte other than 0 or 1, reserved bytes in use, a player count that differs from the enabled
 // slots, or a name or pattern that is not plain text.
 bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
     const auto first = bytes.begin() + field.offset;
-    const std::string text = fieldText(fieldAt(bytes, field), field.width);
-    const bool plain = fieldIsClean(fieldAt(bytes, field), field.width);
+    const std::string text = fieldText(field.chars(bytes), field.width);
+    const bool plain = fieldIsClean(field.chars(bytes), field.width);
     switch (field.kind) {
         case FieldKind::reserved:
             return std::any_of(first, first + field.width, [](std::uint8_t b) { return b != 0; });
@@ -56,11 +51,6 @@ bool needsRaw(const SettingsBytes& bytes, const SettingField& field) {
         default:
             return *first > 1;
     }
-}
-
-// A raw value of several bytes is written in hex, a single byte in decimal.
-bool isHex(const SettingField& field) {
-    return field.width > 1;
 }
 
 // --- Writing ---
@@ -93,10 +83,8 @@ std::string hexValue(const SettingsBytes& bytes, const SettingField& field) {
     }
     std::string text;
     for (std::size_t i = 0; i < shown; ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X", first[i]);
         if (i > 0) text += i % kHexPerLine == 0 ? std::string("\n") + kContinuationIndent : " ";
-        text += hex;
+        text += hexEscape(first[i]).substr(2);
     }
     return text;
 }
@@ -143,7 +131,7 @@ std::string rawSection(const SettingsBytes& bytes, const std::set<std::string>& 
     for (const SettingField& field : rawFields()) {
         if (rawNames.count(field.name) == 0) continue;
         const std::string value =
-            isHex(field) ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
+            field.width > 1 ? hexValue(bytes, field) : std::to_string(bytes[field.offset]);
         text += field.name + " = " + value + "\n";
     }
     return text;
@@ -164,8 +152,7 @@ struct Problem {
 
 // Feeds inih line by line and keeps what it hands back, noting each line's number and indent.
 struct TextReader {
-    std::string text;
-    std::size_t position = 0;
+    std::istringstream text;
     int line = 0;
     bool indented = false;
     bool sectionSinceEntry = false;
@@ -175,11 +162,8 @@ struct TextReader {
 
 char* readLine(char* buffer, int size, void* stream) {
     TextReader& reader = *static_cast<TextReader*>(stream);
-    if (reader.position >= reader.text.size()) return nullptr;
-    std::size_t end = reader.text.find('\n', reader.position);
-    if (end == std::string::npos) end = reader.text.size();
-    std::string line = reader.text.substr(reader.position, end - reader.position);
-    reader.position = end + 1;
+    std::string line;
+    if (!std::getline(reader.text, line)) return nullptr;
     ++reader.line;
     if (line.find('\0') != std::string::npos) {
         reader.problems.push_back({reader.line, "the line holds a NUL byte"});
@@ -206,20 +190,20 @@ int onValue(void* user, const char* section, const char* key, const char* value)
         return 1;
     }
     reader.sectionSinceEntry = false;
-    for (const TextEntry& entry : reader.entries) {
-        if (entry.name == name) {
-            reader.problems.push_back({reader.line, name + " is given twice (first on line " +
-                                                        std::to_string(entry.line) + ")"});
-            return 1;
-        }
+    const auto first = std::find_if(reader.entries.begin(), reader.entries.end(),
+                                    [&](const TextEntry& entry) { return entry.name == name; });
+    if (first == reader.entries.end()) {
+        reader.entries.push_back({name, {value}, reader.line});
+    } else {
+        reader.problems.push_back({reader.line, name + " is given twice (first on line " +
+                                                    std::to_string(first->line) + ")"});
     }
-    reader.entries.push_back({name, {value}, reader.line});
     return 1;
 }
 
 TextReader parseText(const std::string& text) {
     TextReader reader;
-    reader.text = text;
+    reader.text.str(text);
     const int failedLine = ini_parse_stream(readLine, &reader, onValue, &reader);
     const bool known = std::any_of(reader.problems.begin(), reader.problems.end(),
                                    [&](const Problem& p) { return p.line == failedLine; });
@@ -257,19 +241,9 @@ std::string valueOf(const TextEntry& entry, bool isText) {
     return value;
 }
 
-std::uint8_t hexByte(const std::string& name, const std::string& token) {
-    const bool valid = token.size() == 2 && std::isxdigit(static_cast<unsigned char>(token[0])) &&
-                       std::isxdigit(static_cast<unsigned char>(token[1]));
-    if (!valid) {
-        throw ConfigError(name + ": " + quoted(token) +
-                          " is not a byte in hex (allowed: two hex digits, 00 to FF)");
-    }
-    return static_cast<std::uint8_t>(std::stoi(token, nullptr, 16));
-}
-
 void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& bytes) {
     const std::string name = "raw." + field.name;
-    if (!isHex(field)) {
+    if (field.width == 1) {
         const std::string value = valueOf(entry, false);
         bytes[field.offset] = static_cast<std::uint8_t>(
             parseNumber(name, value, 255, "a whole number from 0 to 255"));
@@ -278,7 +252,14 @@ void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& 
     std::vector<std::uint8_t> data;
     for (const std::string& piece : entry.pieces) {
         std::istringstream tokens(piece);
-        for (std::string token; tokens >> token;) data.push_back(hexByte(name, token));
+        for (std::string token; tokens >> token;) {
+            if (token.size() != 2 || !std::isxdigit(static_cast<unsigned char>(token[0])) ||
+                !std::isxdigit(static_cast<unsigned char>(token[1]))) {
+                throw ConfigError(name + ": " + quoted(token) +
+                                  " is not a byte in hex (allowed: two hex digits, 00 to FF)");
+            }
+            data.push_back(static_cast<std::uint8_t>(std::stoi(token, nullptr, 16)));
+        }
     }
     if (data.empty() || data.size() > field.width) {
         throw ConfigError(name + ": " + std::to_string(data.size()) + " bytes (allowed: 1 to " +
@@ -289,81 +270,13 @@ void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& 
     std::copy(data.begin(), data.end(), bytes.begin() + field.offset);
 }
 
-const TextEntry* findEntry(const std::vector<TextEntry>& entries, const std::string& name) {
-    for (const TextEntry& entry : entries) {
-        if (entry.name == name) return &entry;
-    }
-    return nullptr;
-}
-
-bool isRawName(const std::string& name) {
-    return name.rfind("raw.", 0) == 0;
-}
-
-void applyNamedSettings(const TextReader& reader, SettingsBytes& bytes,
-                        std::vector<Problem>& problems) {
-    for (const TextEntry& entry : reader.entries) {
-        if (isRawName(entry.name) || findKeyField(entry.name)) continue;
-        const SettingField* field = findSettingField(entry.name);
-        try {
-            if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
-            field->assign(bytes, valueOf(entry, field->isText()));
-        } catch (const ConfigError& error) {
-            problems.push_back({entry.line, error.what()});
-        }
-    }
-}
-
-void applyRawValues(const TextReader& reader, SettingsBytes& bytes,
-                    std::vector<Problem>& problems) {
-    for (const TextEntry& entry : reader.entries) {
-        const bool known = std::any_of(rawFields().begin(), rawFields().end(), [&](auto& field) {
-            return "raw." + field.name == entry.name;
-        });
-        if (isRawName(entry.name) && !known) {
-            problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
-        }
-    }
-    for (const SettingField& field : rawFields()) {
-        if (field.kind == FieldKind::playerCount) {
-            bytes[field.offset] = static_cast<std::uint8_t>(enabledSlotCount(decoded(bytes)));
-        }
-        const TextEntry* entry = findEntry(reader.entries, "raw." + field.name);
-        try {
-            if (entry != nullptr) applyRaw(field, *entry, bytes);
-        } catch (const ConfigError& error) {
-            problems.push_back({entry->line, error.what()});
-        }
-    }
-}
-
-// The slots' keys of the text, when it gives any.
-std::optional<Bindings> readKeys(const TextReader& reader, std::vector<Problem>& problems) {
-    std::vector<KeyEntry> entries;
-    for (const TextEntry& entry : reader.entries) {
-        const std::optional<KeyHolder> holder = findKeyField(entry.name);
-        if (!holder) continue;
-        try {
-            entries.push_back({*holder, valueOf(entry, false), entry.line});
-        } catch (const ConfigError& error) {
-            problems.push_back({entry.line, error.what()});
-        }
-    }
-    if (entries.empty()) return std::nullopt;
-    const KeysFile keys = bindKeys(entries);
-    for (const KeysFault& fault : keys.faults) problems.push_back({fault.line, fault.text});
-    return keys.bindings;
-}
-
 std::string problemList(std::vector<Problem> problems, const std::string& source) {
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
-    std::string text;
-    for (const Problem& problem : problems) {
-        text += (text.empty() ? "" : "\n") + source + ":" + std::to_string(problem.line) + ": " +
-                problem.text;
-    }
-    return text;
+    std::vector<std::string> lines;
+    for (const Problem& p : problems)
+        lines.push_back(source + ":" + std::to_string(p.line) + ": " + p.text);
+    return joinLines(lines);
 }
 
 }  // namespace
@@ -385,13 +298,51 @@ std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
 }
 
 ImportedText importSettingsText(const std::string& text, const std::string& source) {
-    const TextReader reader = parseText(text);
-    std::vector<Problem> problems = reader.problems;
+    TextReader reader = parseText(text);
+    std::vector<Problem>& problems = reader.problems;
+    // Runs `apply`, keeping the ConfigError it throws as a problem of the entry's line.
+    const auto collect = [&problems](const TextEntry& entry, auto apply) {
+        try {
+            apply();
+        } catch (const ConfigError& error) {
+            problems.push_back({entry.line, error.what()});
+        }
+    };
     ImportedText imported;
-    imported.bytes = encoded(defaultSettings());
-    applyNamedSettings(reader, imported.bytes, problems);
-    applyRawValues(reader, imported.bytes, problems);
-    imported.keys = readKeys(reader, problems);
+    SettingsBytes& bytes = imported.bytes;
+    bytes = encoded(defaultSettings());
+    std::vector<KeyEntry> keys;
+    for (const TextEntry& entry : reader.entries) {
+        const std::optional<KeyHolder> holder = findKeyField(entry.name);
+        const auto isEntry = [&](const SettingField& f) { return "raw." + f.name == entry.name; };
+        if (holder) {
+            collect(entry, [&] { keys.push_back({*holder, valueOf(entry, false), entry.line}); });
+        } else if (entry.name.rfind("raw.", 0) == 0) {
+            if (std::none_of(rawFields().begin(), rawFields().end(), isEntry))
+                problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
+        } else {
+            collect(entry, [&] {
+                const SettingField* field = findSettingField(entry.name);
+                if (field == nullptr) throw ConfigError("unknown setting " + quoted(entry.name));
+                field->assign(bytes, valueOf(entry, field->isText()));
+            });
+        }
+    }
+    // The raw values go last, in the order of rawFields(); the player count first matches the
+    // enabled slots.
+    for (const SettingField& field : rawFields()) {
+        if (field.kind == FieldKind::playerCount)
+            bytes[field.offset] = static_cast<std::uint8_t>(enabledSlotCount(decoded(bytes)));
+        for (const TextEntry& entry : reader.entries) {
+            if (entry.name == "raw." + field.name)
+                collect(entry, [&] { applyRaw(field, entry, bytes); });
+        }
+    }
+    if (!keys.empty()) {
+        const KeysFile bound = bindKeys(keys);
+        for (const KeysFault& fault : bound.faults) problems.push_back({fault.line, fault.text});
+        imported.keys = bound.bindings;
+    }
     if (!problems.empty()) throw ConfigError(problemList(problems, source));
     return imported;
 }
