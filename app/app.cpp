@@ -5,17 +5,19 @@
 #include <exception>
 #include <new>
 
+#include "app/config_file.h"
 #include "app/context.h"
-#include "app/init_game.h"
-#include "app/keys_file.h"
-#include "app/text_error.h"
+#include "core/keys.h"
+#include "core/text_error.h"
+#include "game/init_game.h"
 #include "game/players/controls.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/intro_scene.h"
-#include "platform/virtual_keys.h"
 
 namespace {
 
+// The game's messages are worded and spelt as players have always seen them, here and wherever
+// the game raises an error, so that nothing that looks for them misses one.
 constexpr const char* kErrorCaption = "An exception occured:";
 constexpr int kIdleWaitMs = 10;
 
@@ -39,10 +41,14 @@ void reportStartupError(const char* text) {
 }  // namespace
 
 App::App() {
-    context->settings = loadSettings();
+    world->settings = loadSettings();
     loadKeyBindings();
     timer = new FrameTimer{};
     timer->restart();
+}
+
+App::~App() {
+    delete timer;
 }
 
 void initialize() {
@@ -52,16 +58,16 @@ void initialize() {
 }
 
 void openWindow() {
-    context->window.settings.fullscreen = context->settings.fullscreen != 0;
-    const int code = createWindow(*context->app);
+    context->window.settings.fullscreen = world->settings.fullscreen != 0;
+    const int code = createWindow();
     if (code != 0) {
-        destroyWindow(*context->app);
+        destroyWindow();
         raiseTextError(windowErrorText(code));
     }
 }
 
 void makeCameraAndProjection() {
-    context->camera = new Camera{};
+    gfx->camera = new Camera{};
     const WindowSettings& window = context->window.settings;
     setOrthographicProjection(static_cast<std::uint32_t>(window.width),
                               static_cast<std::uint32_t>(window.height));
@@ -81,7 +87,7 @@ LoopStep pumpOnce(App& app) {
         return LoopStep::message;
     }
     if (!context->window.settings.active) return LoopStep::idle;
-    if (context->window.KeyState[vk::kEscape] == 1) app.quit = true;
+    if (world->controls.KeyState[vk::kEscape] == 1) app.quit = true;
     stepFrame(app);
     return LoopStep::frame;
 }
@@ -106,12 +112,12 @@ void stepFrame(App& app) {
     app.frameTime =
         static_cast<double>(app.timer->elapsedTicks()) * app.timer->secondsPerTick * 1000.0;
     app.timer->restart();
-    switch (app.scene) {
+    switch (world->scenes.scene) {
         case kIntroScene:
-            introSceneFrame(app);
+            introSceneFrame(app.frameTime);
             break;
         case kGameScene:
-            gameSceneFrame(app);
+            gameSceneFrame(app.frameTime);
             break;
         case kIdleScene:
             break;
@@ -131,7 +137,7 @@ void resumeGame(App& app) {
     app.paused = false;
     const std::uint64_t pausedTicks = app.timer->counter->value() - app.pausedAt;
     app.timer->restart();
-    for (Player* player : context->players) {
+    for (Player* player : world->players) {
         if (player != nullptr) player->gapTimer->skip(pausedTicks);
     }
 }
@@ -162,7 +168,7 @@ int runAndShutDown(App& app) {
 
 int startUp() {
     try {
-        context->app = new App;
+        context->app = std::make_unique<App>();
     } catch (const std::bad_alloc&) {
         platform::showMessage("Fatal error!", "bad_alloc", kOutOfMemory);
         return kOutOfMemory;

@@ -4,13 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/frame_timer.h"
+#include "game/frame_timer.h"
 #include "platform/platform.h"
-
-// The scenes a frame can run.
-constexpr std::uint16_t kIntroScene = 0;
-constexpr std::uint16_t kGameScene = 1;
-constexpr std::uint16_t kIdleScene = 2;  // frames run and draw nothing
 
 struct App {
     platform::Message message;  // the last message taken from the queue
@@ -18,12 +13,14 @@ struct App {
     bool quit = false;
     double frameTime = 0.0;  // milliseconds the last frame took
     FrameTimer* timer = nullptr;
-    std::uint16_t scene = kIntroScene;
     bool paused = false;         // minimised: no frames, and time stands still for the game
     std::uint64_t pausedAt = 0;  // the frame timer's counter when the pause began
 
     // Reads `config`, then `keys`, and starts the frame timer.
     App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
 };
 
 // Runs the whole program and returns its exit code: 0, -1, -2 or -3.

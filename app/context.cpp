@@ -8,23 +8,15 @@ Context* context = nullptr;
 void createContext() {
     destroyContext();
     context = new Context;
+    world = &context->world;
+    gfx = &context->gfx;
 }
 
 void destroyContext() {
     if (context == nullptr) return;
-    App* app = context->app;
-    destroyEntityTables();
-    if (app != nullptr) {
-        delete app->timer;
-        app->timer = nullptr;
-    }
-    delete context->camera;
-    context->camera = nullptr;
-    destroyPlayers();
-    releaseTextures();
-    if (app != nullptr && app->windowOpen) destroyWindow(*app);
-    delete app;
     delete context;
     context = nullptr;
+    world = nullptr;
+    gfx = nullptr;
     platform::discardMessages();
 }

@@ -29,7 +29,11 @@ constexpr WindowFailure kWindowFailures[] = {
 
 }  // namespace
 
-int createWindow(App& app) {
+Window::~Window() {
+    if (open) platform::closeWindow();
+}
+
+int createWindow() {
     WindowSettings& windowSettings = context->window.settings;
     platform::WindowRequest request{windowSettings.title, windowSettings.width,
                                     windowSettings.height, windowSettings.colorBits,
@@ -39,15 +43,15 @@ int createWindow(App& app) {
     for (const WindowFailure& failure : kWindowFailures) {
         if (failure.result == result) return failure.code;
     }
-    app.windowOpen = true;
+    context->window.open = true;
     resizeProjection(static_cast<std::uint32_t>(windowSettings.width),
                      static_cast<std::uint32_t>(windowSettings.height));
     return 0;
 }
 
-void destroyWindow(App& app) {
+void destroyWindow() {
     platform::closeWindow();
-    app.windowOpen = false;
+    if (context != nullptr) context->window.open = false;
 }
 
 const char* windowErrorText(int code) {
@@ -66,7 +70,7 @@ void windowProc(const platform::Message& message) {
             break;
         case MessageKind::activate:
             context->window.settings.active = !message.minimized;
-            if (App* app = context->app; app != nullptr && app->timer != nullptr) {
+            if (App* app = context->app.get(); app != nullptr && app->timer != nullptr) {
                 if (message.minimized)
                     pauseGame(*app);
                 else

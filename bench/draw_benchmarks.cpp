@@ -14,11 +14,11 @@
 #include "app/context.h"
 #include "app/window.h"
 #include "bench/benchmarks.h"
-#include "bench/reference_trail.h"
 #include "bench/scenes.h"
 #include "bench/summary.h"
 #include "game/players/trail_drawing.h"
 #include "gfx/camera.h"
+#include "tests/reference/reference_trail.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void drawImmediate(Player& player) {
     drawTrailImmediate(player);
 }
 
-constexpr int kPixels = kWindowWidth * kWindowHeight;
+constexpr int kPixels = kScreenWidth * kScreenHeight;
 
 std::map<std::uint32_t, double> arraysMillis;  // the game's drawing by elements per player
 
@@ -37,7 +37,7 @@ void drawTrails(DrawFunction draw) {
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     applyCamera();
-    for (int i = 0; i < activePlayerCount(); ++i) draw(*context->players[i]);
+    for (int i = 0; i < activePlayerCount(); ++i) draw(*world->players[i]);
     glFinish();
 }
 
@@ -46,8 +46,8 @@ std::vector<std::uint8_t> drawnPixels(DrawFunction draw) {
     drawTrails(draw);
     std::vector<std::uint8_t> pixels(kPixels * 5);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE,
+    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE,
                  pixels.data() + kPixels * 4);
     return pixels;
 }
@@ -63,8 +63,8 @@ void checkSamePixels(const std::string& scene) {
     std::snprintf(text, sizeof text,
                   "%s: the game's trail drawing and the immediate-mode reference differ in %s at "
                   "pixel (%ld, %ld)",
-                  scene.c_str(), byte < kPixels * 4 ? "colour" : "stencil", pixel % kWindowWidth,
-                  pixel / kWindowWidth);
+                  scene.c_str(), byte < kPixels * 4 ? "colour" : "stencil", pixel % kScreenWidth,
+                  pixel / kScreenWidth);
     throw std::runtime_error(text);
 }
 

@@ -23,7 +23,7 @@ __attribute__((noinline, noclone)) void quorlBenchFrame(bool floorOnly) {
         readStencil(384, 384);
         platform::swapBuffers();
     } else {
-        gameSceneFrame(*context->app);
+        gameSceneFrame(context->app->frameTime);
     }
 }
 
@@ -105,7 +105,7 @@ void straightRoundAllocations(benchmark::State& state) {
     for (auto _ : state) {
         advanceFrame();
         alloc_counter::setCounting(true);
-        gameSceneFrame(*context->app);
+        gameSceneFrame(context->app->frameTime);
         alloc_counter::setCounting(false);
     }
     checkEveryoneAlive();

@@ -15,10 +15,10 @@
 
 #include "app/app.h"
 #include "app/context.h"
-#include "app/frame_timer.h"
-#include "app/text_error.h"
 #include "bench/benchmarks.h"
 #include "bench/summary.h"
+#include "core/text_error.h"
+#include "game/frame_timer.h"
 #include "platform/platform.h"
 
 namespace {

@@ -12,14 +12,14 @@
 
 #include "app/app.h"
 #include "app/context.h"
-#include "app/frame_timer.h"
-#include "app/init_game.h"
-#include "app/random.h"
 #include "game/arena.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
+#include "game/frame_timer.h"
+#include "game/init_game.h"
 #include "game/players/movement.h"
 #include "game/players/trail_drawing.h"
+#include "game/random.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/round_start.h"
 #include "gfx/image_names.h"
@@ -36,18 +36,18 @@ WorldSnapshot crowdSnapshot;
 // Enables exactly these slots of the running settings and starts a round with fresh players.
 void startRoundWith(std::initializer_list<int> slots, int maxPickups, std::uint32_t seed) {
     crowdElements = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) context->settings.slotEnabled[slot] = 0;
-    for (int slot : slots) context->settings.slotEnabled[slot] = 1;
-    context->settings.playerCount = static_cast<std::uint8_t>(slots.size());
-    context->settings.pickupsEnabled = maxPickups > 0;
-    context->settings.maxPickups = static_cast<std::uint8_t>(maxPickups);
+    for (int slot = 0; slot < kSlotCount; ++slot) world->settings.slotEnabled[slot] = 0;
+    for (int slot : slots) world->settings.slotEnabled[slot] = 1;
+    world->settings.playerCount = static_cast<std::uint8_t>(slots.size());
+    world->settings.pickupsEnabled = maxPickups > 0;
+    world->settings.maxPickups = static_cast<std::uint8_t>(maxPickups);
     destroyPlayers();
     createPlayers();
-    for (auto& pickup : context->entityTables->pickups) pickup.reset();
-    for (auto& rocket : context->entityTables->rockets) rocket.reset();
+    for (auto& pickup : world->entityTables->pickups) pickup.reset();
+    for (auto& rocket : world->entityTables->rockets) rocket.reset();
     seedRandom(seed);
     startRound();
-    context->app->scene = kGameScene;
+    world->scenes.scene = kGameScene;
 }
 
 // One curvy line of `elements` cross-sections moved, turned and gapped by the game's updatePlayer
@@ -70,9 +70,8 @@ std::vector<std::uint32_t> moveLine(Player& player, std::uint32_t elements, std:
     int mode = 0, framesLeft = 0;  // mode: 1 left, -1 right, 0 straight
     while (player.pointCount < elements) {
         // Gaps follow this build's own clock: the game's clock stands still meanwhile.
-        if (context->settings.gapInterval != 0 &&
-            sinceGap >= context->settings.gapInterval * 1000.0) {
-            makeGap(player, context->settings.gapLength);
+        if (world->settings.gapInterval != 0 && sinceGap >= world->settings.gapInterval * 1000.0) {
+            makeGap(player, world->settings.gapLength);
             gaps.push_back(player.pointCount - 3);
             sinceGap = 0.0;
         }
@@ -95,8 +94,7 @@ std::vector<std::uint32_t> moveLine(Player& player, std::uint32_t elements, std:
         }
         player.turnLeft = turn > 0;
         player.turnRight = turn < 0;
-        updatePlayer(player, 0, context->settings.holeRadius, context->settings.gapLength,
-                     kFrameMs);
+        updatePlayer(player, 0, world->settings.holeRadius, world->settings.gapLength, kFrameMs);
         if (player.alive == 0) throw std::runtime_error("a built trail left the arena");
     }
     player.turnLeft = 0;
@@ -133,7 +131,7 @@ void clearStencilAround(double x, double y, double half) {
 double distanceToHeads(double x, double y) {
     double nearest = 1e9;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const TrailPoint& head = context->players[i]->trail[context->players[i]->pointCount - 1];
+        const TrailPoint& head = world->players[i]->trail[world->players[i]->pointCount - 1];
         nearest = std::min(nearest, std::hypot(head.centerX - x, head.centerY - y));
     }
     return nearest;
@@ -145,14 +143,14 @@ void buildCrowd(std::uint32_t elements) {
     glStencilMask(0);
     std::vector<std::vector<std::uint32_t>> gaps;
     for (int i = 0; i < activePlayerCount(); ++i)
-        gaps.push_back(moveLine(*context->players[i], elements, 100 + i));
+        gaps.push_back(moveLine(*world->players[i], elements, 100 + i));
     glStencilMask(~0u);
-    for (int i = 0; i < activePlayerCount(); ++i) markLine(*context->players[i], gaps[i]);
+    for (int i = 0; i < activePlayerCount(); ++i) markLine(*world->players[i], gaps[i]);
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& p = *context->players[i];
+        const Player& p = *world->players[i];
         // Room ahead for one frame's move and for a gap's jump of gapLength pixels.
         const TrailPoint& head = p.trail[p.pointCount - 1];
-        const double reach = 12.0 + context->settings.gapLength;
+        const double reach = 12.0 + world->settings.gapLength;
         clearStencilAround(head.centerX + p.velocityX / p.speed * reach / 2,
                            head.centerY + p.velocityY / p.speed * reach / 2, reach / 2 + 6.0);
     }
@@ -160,7 +158,7 @@ void buildCrowd(std::uint32_t elements) {
     const double rockets[4][4] = {
         {200, 200, 1, 0}, {568, 200, 0, 1}, {200, 568, 0, -1}, {568, 568, -1, 0}};
     for (const auto& r : rockets) {
-        spawnRocket(r[0], r[1], rocket, hole, r[2], r[3], context->settings.holeRadius);
+        spawnRocket(r[0], r[1], rocket, hole, r[2], r[3], world->settings.holeRadius);
         clearStencilAround(r[0] + r[2] * 6.0, r[1] + r[3] * 6.0, 14.0);
     }
     const TextureId pickup = loadTexture(kPickupImage);
@@ -190,7 +188,7 @@ void restoreTable(SlotTable<T>& table, const std::vector<std::optional<T>>& save
 
 bool everyoneAlive() {
     for (int i = 0; i < activePlayerCount(); ++i) {
-        if (context->players[i]->alive == 0) return false;
+        if (world->players[i]->alive == 0) return false;
     }
     return true;
 }
@@ -216,21 +214,21 @@ void showCrowd(std::uint32_t elements) {
 
 void setUpStraightRound() {
     startRoundWith({0, 5}, 0, 3);
-    placePlayer(*context->players[0], 100, 250, 0);
-    placePlayer(*context->players[1], 100, 520, 0);
+    placePlayer(*world->players[0], 100, 250, 0);
+    placePlayer(*world->players[1], 100, 520, 0);
     playFrames(10);
 }
 
 void playFrames(int count) {
     for (int i = 0; i < count; ++i) {
         advanceFrame();
-        gameSceneFrame(*context->app);
+        gameSceneFrame(context->app->frameTime);
     }
 }
 
 void checkEveryoneAlive() {
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& p = *context->players[i];
+        const Player& p = *world->players[i];
         if (p.alive != 0) continue;
         const TrailPoint& head = p.trail[p.pointCount - 1];
         throw std::runtime_error("player " + std::to_string(i) + " died at (" +
@@ -247,31 +245,31 @@ void advanceFrame() {
 
 std::uint64_t trailElementsInUse() {
     std::uint64_t sum = 0;
-    for (int i = 0; i < activePlayerCount(); ++i) sum += context->players[i]->pointCount;
+    for (int i = 0; i < activePlayerCount(); ++i) sum += world->players[i]->pointCount;
     return sum;
 }
 
 WorldSnapshot takeSnapshot() {
     WorldSnapshot snapshot;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& p = *context->players[i];
+        const Player& p = *world->players[i];
         snapshot.heads.push_back(p.trail[p.pointCount - 1]);
         snapshot.players.push_back(p);
         snapshot.players.back().trail = {};
     }
-    snapshot.pickups = copyTable(context->entityTables->pickups);
-    snapshot.rockets = copyTable(context->entityTables->rockets);
+    snapshot.pickups = copyTable(world->entityTables->pickups);
+    snapshot.rockets = copyTable(world->entityTables->rockets);
     return snapshot;
 }
 
 void restoreSnapshot(const WorldSnapshot& snapshot) {
     for (std::size_t i = 0; i < snapshot.players.size(); ++i) {
-        Player& p = *context->players[i];
+        Player& p = *world->players[i];
         std::vector<TrailPoint> trail = std::move(p.trail);
         p = snapshot.players[i];
         p.trail = std::move(trail);
         p.trail[p.pointCount - 1] = snapshot.heads[i];
     }
-    restoreTable(context->entityTables->pickups, snapshot.pickups);
-    restoreTable(context->entityTables->rockets, snapshot.rockets);
+    restoreTable(world->entityTables->pickups, snapshot.pickups);
+    restoreTable(world->entityTables->rockets, snapshot.rockets);
 }

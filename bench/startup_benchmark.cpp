@@ -91,7 +91,7 @@ void registerStartupBenchmark() {
 int startupChild(std::int64_t mainNs) {
     createContext();
     std::int64_t marks[kMarks] = {mainNs};
-    context->app = new App;
+    context->app = std::make_unique<App>();
     marks[1] = monotonicNs();
     openWindow();
     marks[2] = monotonicNs();

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <string>
 
+#include "core/bindings.h"
+#include "core/config_error.h"
+#include "core/setting_fields.h"
+#include "core/text_form.h"
 #include "fuzz/fuzz_check.h"
-#include "game/players/bindings.h"
-#include "tools/quorl_config/config_error.h"
-#include "tools/quorl_config/fields.h"
-#include "tools/quorl_config/text_form.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // through another encode and decode.
 #include <cstring>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "app/context.h"
-#include "app/text_error.h"
+#include "core/text_error.h"
 #include "gfx/angles.h"
+#include "gfx/gfx.h"
 
 namespace {
 
@@ -55,10 +55,8 @@ void setPerspectiveProjection(double fieldOfView, std::uint32_t width, std::uint
 
 void resizeProjection(std::uint32_t width, std::uint32_t height) {
     if (height == 0) height = 1;
-    WindowSettings& window = context->window.settings;
-    window.width = static_cast<std::int32_t>(width);
-    window.height = static_cast<std::int32_t>(height);
-    const Camera* camera = context->camera;
+    gfx->viewport = {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    const Camera* camera = gfx->camera;
     if (camera == nullptr) return;
     // A minimised window reports a zero width: there is nothing to project onto, and an
     // empty orthographic box would leave a GL error pending. The next size restores it.
@@ -76,7 +74,7 @@ void resizeProjection(std::uint32_t width, std::uint32_t height) {
 }
 
 void applyCamera() {
-    const Camera* camera = context->camera;
+    const Camera* camera = gfx->camera;
     switch (camera->projectionMode) {
         case orthographic:
             glTranslated(-camera->positionX, -camera->positionY, 0.0);

@@ -19,7 +19,7 @@ struct Camera {
 void setOrthographicProjection(std::uint32_t width, std::uint32_t height);
 void setPerspectiveProjection(double fieldOfView, std::uint32_t width, std::uint32_t height);
 
-// Records a new client size and re-applies the camera's projection for it.
+// Records a new client size as the viewport and re-applies the camera's projection for it.
 void resizeProjection(std::uint32_t width, std::uint32_t height);
 
 // Multiplies the camera's view transform onto the current matrix.

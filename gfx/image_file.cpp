@@ -2,10 +2,10 @@
 // hostile or mislabelled file never reaches a decoder that would misread it.
 #include "gfx/image_file.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
+
+#include "core/files.h"
 
 namespace {
 
@@ -84,14 +84,8 @@ bool imageSizeAcceptable(const ImageHeader& header, std::uint32_t maxSide) {
 }
 
 bool readImageFile(const char* path, std::vector<std::uint8_t>& bytes) {
-    struct stat info {};
-    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) return false;
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return false;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool ok = got == bytes.size() && std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
+    const FileContent content = readRegularFile(path, kMaxFileBytes);
+    if (content.status != FileContent::Status::ok) return false;
+    bytes.assign(content.data.begin(), content.data.end());
+    return true;
 }

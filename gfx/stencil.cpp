@@ -4,11 +4,11 @@
 
 #include <GL/gl.h>
 
-#include "app/context.h"
+#include "gfx/gfx.h"
 
 float readStencil(int x, int y) {
-    const WindowSettings& window = context->window.settings;
-    if (x < 0 || y < 0 || x >= window.width || y >= window.height) return 0.0f;
+    const Viewport& viewport = gfx->viewport;
+    if (x < 0 || y < 0 || x >= viewport.width || y >= viewport.height) return 0.0f;
     float value = 0.0f;
     glReadPixels(x, y, 1, 1, GL_STENCIL_INDEX, GL_FLOAT, &value);
     return value;

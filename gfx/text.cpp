@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "gfx/glyph_map.h"
+#include "core/glyph_map.h"
 
 namespace {
 

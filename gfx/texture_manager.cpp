@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/context.h"
-#include "app/text_error.h"
+#include "core/text_error.h"
+#include "gfx/gfx.h"
 #include "gfx/image_decode.h"
 #include "gfx/image_file.h"
 
@@ -21,8 +21,7 @@ constexpr std::uint32_t kGrowthStep = 5;
 [[noreturn]] void failWithName(const char* prefix, const char* detail) {
     char text[300];
     std::snprintf(text, sizeof text, "%s%s", prefix, detail);
-    context->errorText = text;
-    raiseTextError(context->errorText.c_str());
+    raiseComposedError(text);
 }
 
 std::uint32_t maxTextureSide() {
@@ -91,7 +90,7 @@ void loadInto(TextureRecord& record, std::string_view name) {
 }  // namespace
 
 TextureId loadTexture(std::string_view name) {
-    auto& table = context->textures.slots;
+    auto& table = gfx->textures.slots;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i] && table[i]->fileName == name) return static_cast<TextureId>(i);
     }
@@ -112,35 +111,38 @@ TextureId loadTexture(std::string_view name) {
         slot->reset();
         throw;
     }
-    context->textures.boundId = id;
+    gfx->textures.boundId = id;
     return id;
 }
 
 void bindTexture(TextureId id) {
-    TextureTable& textures = context->textures;
+    TextureTable& textures = gfx->textures;
     if (id == textures.boundId || id >= textures.slots.size() || !textures.slots[id]) return;
     glBindTexture(GL_TEXTURE_2D, textures.slots[id]->glName);
     textures.boundId = id;
 }
 
 const TextureRecord& textureRecord(TextureId id) {
-    return *context->textures.slots.at(id);
+    return *gfx->textures.slots.at(id);
 }
 
 void resizeTextureTable(std::uint32_t count) {
-    context->textures.slots.resize(count);
+    gfx->textures.slots.resize(count);
 }
 
 std::uint32_t textureSlotCount() {
-    return static_cast<std::uint32_t>(context->textures.slots.size());
+    return static_cast<std::uint32_t>(gfx->textures.slots.size());
 }
 
 TextureId boundTextureId() {
-    return context->textures.boundId;
+    return gfx->textures.boundId;
 }
 
 void releaseTextures() {
-    TextureTable& textures = context->textures;
+    releaseTextureTable(gfx->textures);
+}
+
+void releaseTextureTable(TextureTable& textures) {
     textures.boundId = 0;
     for (auto& record : textures.slots) {
         if (!record) continue;

@@ -40,5 +40,8 @@ void resizeTextureTable(std::uint32_t count);
 std::uint32_t textureSlotCount();
 TextureId boundTextureId();
 
-// Deletes every texture and empties the table.
+// Deletes every texture of the run and empties its table.
 void releaseTextures();
+
+// Deletes every texture of `table` and empties it.
+void releaseTextureTable(TextureTable& table);

@@ -66,7 +66,7 @@ struct Message {
     int width = 0;
     int height = 0;
     bool minimized = false;
-    std::uint8_t key = 0;        // a virtual-key code (platform/virtual_keys.h)
+    std::uint8_t key = 0;        // a virtual-key code (core/keys.h)
     std::uint8_t modifiers = 0;  // KeyModifier bits
     int pad = 0;                 // the controller's number, which it keeps until it is unplugged
     int control = 0;             // the button or axis number (platform/pad_controls.h)

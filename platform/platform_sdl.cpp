@@ -75,6 +75,7 @@ OpenResult createWindowAndContext(WindowRequest& request) {
     SDL_DisplayMode mode{};
     if (request.fullscreen && !fullscreenModeAvailable(request, mode)) {
         // A quit while the question is asked ends the run before the game began: exit code 0.
+        // The question is worded and spelt as players have always seen it.
         if (!askYesNo("Use windowes mode?",
                       "The requested fullscreen mode is not supported by\nyour video card. "
                       "Use windowed mode instead?",

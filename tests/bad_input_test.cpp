@@ -2,6 +2,7 @@
 // files, pattern and system images, images missing in play, closing mid-round; and a line of
 // speed 0.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,6 +40,23 @@ const std::string kNotFound = "Texture not found:\n";
 const std::string kConfigError = "Couldn't open config-file! :(";
 const std::string kKeysError = "Couldn't use the keys file! :(\n";
 const std::string kKeysHint = "\nMend or remove the file (quorl-config check lists the same).";
+const std::string kNotRegular = "Couldn't open config-file! :(\nconfig: is not a regular file";
+
+// The error of a config file of `size` bytes, too short to hold every setting.
+std::string shortConfigError(std::size_t size) {
+    return "Couldn't use config-file! :(\nconfig is " + std::to_string(size) +
+           " bytes instead of 1618: settings are missing.\nMake a new one with quorl-config new "
+           "--force.";
+}
+
+// Replaces the file `leaf` of the run folder by a named pipe, which nobody writes: opening it
+// for reading would wait for ever.
+Prepare namedPipe(const std::string& leaf) {
+    return [leaf](const fs::path& folder) {
+        fs::remove(folder / leaf);
+        ASSERT_EQ(mkfifo((folder / leaf).c_str(), 0644), 0);
+    };
+}
 
 // Two players, gaps every second and plenty of pickups, so that play fires rockets.
 Settings standardSettings() {
@@ -196,9 +214,15 @@ TEST(BadInput, SettingsFilesEitherPlayOrFailAtStartUp) {
         });
     };
     runAll({
-        {"empty config", configFile({}), 0, "", false},
-        // Its pattern names are all zero: the first slot's image is the folder itself.
-        {"30-byte config", configFile(shortFile), 254, kNotFound + "patterns/", true},
+        {"empty config", configFile({}), 254, shortConfigError(0), true},
+        {"30-byte config", configFile(shortFile), 254, shortConfigError(30), true},
+        {"config is a named pipe", namedPipe("config"), 254, kNotRegular, true},
+        {"config is a link to /dev/zero",
+         [](const fs::path& folder) {
+             fs::remove(folder / "config");
+             fs::create_symlink("/dev/zero", folder / "config");
+         },
+         254, kNotRegular, true},
         {"config with 1000 bytes too many", configFile(longer), 0, "", false},
         {"config is a folder",
          [](const fs::path& folder) {
@@ -233,6 +257,11 @@ TEST(BadInput, SettingsFilesEitherPlayOrFailAtStartUp) {
         {"keys file is a folder",
          [](const fs::path& folder) { fs::create_directory(folder / "keys"); }, 254,
          kKeysError + "keys: is a folder, not a file" + kKeysHint, true},
+        {"keys file is a named pipe", namedPipe("keys"), 254,
+         kKeysError + "keys: is not a regular file" + kKeysHint, true},
+        // As some editors save it: a UTF-8 byte-order mark before the first section.
+        {"keys file starting with a byte-order mark",
+         keysFile("\xEF\xBB\xBF[slot0]\nleft = Z\nright = X\n"), 0, "", false, Run::play},
     });
 }
 
@@ -245,6 +274,10 @@ TEST(BadInput, UnusablePatternImagesEndStartUpNamingThem) {
         {"pattern is a folder",
          pattern("dir.png", [](const fs::path& path) { fs::create_directory(path); }), 254,
          notFound("dir.png"), true},
+        {"pattern is a named pipe",
+         pattern("pipe.png",
+                 [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); }),
+         254, notFound("pipe.png"), true},
         // Root reads any file whatever its mode, so a dangling link stands for an unreadable one.
         {"pattern is a dangling link",
          pattern("gone.png", [](const fs::path& path) { fs::create_symlink("nowhere.png", path); }),
@@ -295,7 +328,7 @@ TEST_F(StandingLine, GapsAndRocketsFollowItsHeading) {
     Settings s = matchSettings();
     s.speed = 0;
     startGame(s);
-    Player& player = *context->players[0];
+    Player& player = *world->players[0];
     placePlayer(player, 300.0, 300.0, 90.0);
     makeGap(player, 20.0);
     EXPECT_NEAR(player.trail[player.pointCount - 1].centerX, 300.0, 1e-9);
@@ -304,7 +337,7 @@ TEST_F(StandingLine, GapsAndRocketsFollowItsHeading) {
     player.heldKind = 1;
     player.fire = 1;
     updatePlayer(player, 0, 16, 20, 16.0);
-    const Rocket& rocket = *context->entityTables->rockets.at(0);
+    const Rocket& rocket = *world->entityTables->rockets.at(0);
     EXPECT_NEAR(rocket.dirX, 0.0, 1e-9);
     EXPECT_NEAR(rocket.dirY, 1.0, 1e-9);
 }

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "app/context.h"
-#include "app/text_error.h"
+#include "core/text_error.h"
 #include "tests/support.h"
 
 namespace {
@@ -68,10 +68,10 @@ TEST_F(Projection, PerspectiveHasA45DegreeFieldOfView) {
 }
 
 TEST_F(Projection, ResizeFollowsTheCamerasModeAndRejectsUnknownOnes) {
-    context->camera->projectionMode = perspective;
+    gfx->camera->projectionMode = perspective;
     resizeProjection(800, 600);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    context->camera->projectionMode = 7;
+    gfx->camera->projectionMode = 7;
     try {
         resizeProjection(800, 600);
         FAIL() << "no error";
@@ -82,22 +82,22 @@ TEST_F(Projection, ResizeFollowsTheCamerasModeAndRejectsUnknownOnes) {
 
 TEST_F(Projection, OrthographicCameraTranslatesInThePlaneOnly) {
     expectMatrix(view(), kIdentity);
-    *context->camera = Camera{10, 20, 30};
+    *gfx->camera = Camera{10, 20, 30};
     expectMatrix(view(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -10, -20, 0, 1});
 }
 
 TEST_F(Projection, PerspectiveCameraRotatesThenTranslates) {
-    context->camera->projectionMode = perspective;
-    context->camera->positionX = 1;
-    context->camera->positionY = 2;
-    context->camera->positionZ = 3;
+    gfx->camera->projectionMode = perspective;
+    gfx->camera->positionX = 1;
+    gfx->camera->positionY = 2;
+    gfx->camera->positionZ = 3;
     expectMatrix(view(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1});
 
-    context->camera->positionX = context->camera->positionY = context->camera->positionZ = 0;
-    context->camera->angleZ = 90;
+    gfx->camera->positionX = gfx->camera->positionY = gfx->camera->positionZ = 0;
+    gfx->camera->angleZ = 90;
     // The x axis maps onto -y (row 1, column 0) and the y axis onto x (row 0, column 1).
     expectMatrix(view(), {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
 
-    context->camera->projectionMode = 9;  // unknown modes leave the matrix alone
+    gfx->camera->projectionMode = 9;  // unknown modes leave the matrix alone
     expectMatrix(view(), kIdentity);
 }

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/context.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "game/players/controls.h"
 #include "game/players/key_input.h"
 #include "platform/input_simulation.h"
@@ -27,8 +27,8 @@ class Controllers : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        context->settings.slotEnabled[0] = 1;
-        context->settings.slotEnabled[5] = 1;
+        world->settings.slotEnabled[0] = 1;
+        world->settings.slotEnabled[5] = 1;
         assignControllers();
     }
     void TearDown() override {
@@ -99,9 +99,9 @@ TEST_F(Controllers, StickAndTriggerCountFromHalfTheirRangeAndHoldDownToThreeEigh
 }
 
 TEST_F(Controllers, EnabledSlotsGoToControllersInConnectionOrderAndFreedSlotsToNewOnes) {
-    context->settings = Settings{};
-    context->settings.slotEnabled[1] = context->settings.slotEnabled[3] =
-        context->settings.slotEnabled[4] = 1;
+    world->settings = Settings{};
+    world->settings.slotEnabled[1] = world->settings.slotEnabled[3] =
+        world->settings.slotEnabled[4] = 1;
     assignControllers();
     const int first = plugIn(), second = plugIn(), third = plugIn(), fourth = plugIn();
     EXPECT_EQ(press(first, PadButton::south), Keys{keyDown(kDefaultBindings[1].fire)});
@@ -119,7 +119,7 @@ TEST_F(Controllers, EnabledSlotsGoToControllersInConnectionOrderAndFreedSlotsToN
 }
 
 TEST_F(Controllers, PressTheirSlotsKeysAsBound) {
-    context->controls.keyBindings[0] = {'Z', 'C', 'X'};
+    world->controls.keyBindings[0] = {'Z', 'C', 'X'};
     assignControllers();
     const int pad = plugIn();
     EXPECT_EQ(press(pad, PadButton::dpadLeft), Keys{keyDown('Z')});

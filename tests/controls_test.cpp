@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/settings.h"
 #include "app/window.h"
+#include "core/settings.h"
 #include "game/players/player.h"
 
 namespace {
@@ -17,30 +17,30 @@ namespace {
 class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
-        context->settings = Settings{};
-        context->settings.slotEnabled[0] = context->settings.slotEnabled[3] = 1;
-        context->settings.playerCount = 2;
-        context->players[0] = new Player;
-        context->players[1] = new Player;
+        world->settings = Settings{};
+        world->settings.slotEnabled[0] = world->settings.slotEnabled[3] = 1;
+        world->settings.playerCount = 2;
+        world->players[0] = new Player;
+        world->players[1] = new Player;
     }
     void TearDown() override {
         destroyPlayers();
-        context->settings = Settings{};
-        std::memset(context->window.KeyState, 0, sizeof context->window.KeyState);
+        world->settings = Settings{};
+        std::memset(world->controls.KeyState, 0, sizeof world->controls.KeyState);
     }
 
     // Sets exactly these keys down, reads the controls and returns both players' flags as
     // "LRF" letters, e.g. "L-- --F".
     static std::string press(std::initializer_list<int> keys) {
-        std::memset(context->window.KeyState, 0, sizeof context->window.KeyState);
-        for (int key : keys) context->window.KeyState[key] = 1;
+        std::memset(world->controls.KeyState, 0, sizeof world->controls.KeyState);
+        for (int key : keys) world->controls.KeyState[key] = 1;
         readControls();
         std::string flags;
         for (int i = 0; i < 2; ++i) {
             if (i > 0) flags += ' ';
-            flags += context->players[i]->turnLeft ? 'L' : '-';
-            flags += context->players[i]->turnRight ? 'R' : '-';
-            flags += context->players[i]->fire ? 'F' : '-';
+            flags += world->players[i]->turnLeft ? 'L' : '-';
+            flags += world->players[i]->turnRight ? 'R' : '-';
+            flags += world->players[i]->fire ? 'F' : '-';
         }
         return flags;
     }

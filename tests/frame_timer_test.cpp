@@ -1,5 +1,5 @@
 // The frame timer on a counter the test controls.
-#include "app/frame_timer.h"
+#include "game/frame_timer.h"
 
 #include <gtest/gtest.h>
 

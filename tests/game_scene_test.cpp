@@ -8,14 +8,14 @@
 
 #include "app/app.h"
 #include "app/context.h"
-#include "app/random.h"
 #include "app/window.h"
+#include "core/keys.h"
 #include "game/entities/entity_tables.h"
 #include "game/entities/pickups.h"
 #include "game/players/player.h"
+#include "game/random.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
-#include "platform/virtual_keys.h"
 #include "tests/support.h"
 
 namespace {
@@ -47,11 +47,7 @@ protected:
         writeConfig(matchSettings());
         app = std::make_unique<App>();
         app->frameTime = 16;
-        app->scene = 1;
-    }
-    void TearDown() override {
-        delete app->timer;
-        GlTest::TearDown();
+        world->scenes.scene = kGameScene;
     }
 
     // Starts the match and its first round with every player on a known straight course.
@@ -60,13 +56,13 @@ protected:
         seedRandom(1);  // later rounds start from known places too
         startRound();
         for (int i = 0; i < activePlayerCount(); ++i)
-            placePlayer(*context->players[i], 100, 100 + 150 * i, 0);
+            placePlayer(*world->players[i], 100, 100 + 150 * i, 0);
     }
     // Puts a player outside the arena, so its next move kills it.
-    void sendOut(int i) { placePlayer(*context->players[i], -5, 100 + 150 * i, 180); }
-    void frame() { gameSceneFrame(*app); }
+    void sendOut(int i) { placePlayer(*world->players[i], -5, 100 + 150 * i, 180); }
+    void frame() { gameSceneFrame(app->frameTime); }
     void frameWithSpace(bool down) {
-        context->window.KeyState[vk::kSpace] = down ? 1 : 0;
+        world->controls.KeyState[vk::kSpace] = down ? 1 : 0;
         frame();
     }
     bool quitPosted() {
@@ -76,7 +72,7 @@ protected:
         return quit;
     }
     double headX(int i) {
-        return context->players[i]->trail[context->players[i]->pointCount - 1].centerX;
+        return world->players[i]->trail[world->players[i]->pointCount - 1].centerX;
     }
     bool bandAt(int x, int y) { return countPixels(x, y, x + 1, y + 1, 75, 79) == 1; }
     // The rightmost column of white text pixels in a row band of the score board.
@@ -96,12 +92,12 @@ TEST_F(GameScene, TwoDeathsInOneFrameGiveTheSurvivorTwoPoints) {
     sendOut(0);
     sendOut(1);
     frame();
-    EXPECT_EQ(context->players[0]->score + context->players[1]->score, 0);
-    EXPECT_EQ(context->players[2]->score, 2);
-    EXPECT_EQ(context->players[0]->died + context->players[1]->died,
+    EXPECT_EQ(world->players[0]->score + world->players[1]->score, 0);
+    EXPECT_EQ(world->players[2]->score, 2);
+    EXPECT_EQ(world->players[0]->died + world->players[1]->died,
               0);  // settled once, in that frame
     frame();
-    EXPECT_EQ(context->players[2]->score, 2);
+    EXPECT_EQ(world->players[2]->score, 2);
 }
 
 TEST_F(GameScene, TheLastTwoDyingTogetherScoreNothing) {
@@ -109,16 +105,16 @@ TEST_F(GameScene, TheLastTwoDyingTogetherScoreNothing) {
     sendOut(0);
     sendOut(1);
     frame();
-    EXPECT_EQ(context->players[0]->alive + context->players[1]->alive, 0);
-    EXPECT_EQ(context->players[0]->score + context->players[1]->score, 0);
+    EXPECT_EQ(world->players[0]->alive + world->players[1]->alive, 0);
+    EXPECT_EQ(world->players[0]->score + world->players[1]->score, 0);
 }
 
 TEST_F(GameScene, TheFrameOfTheSecondLastDeathStillMovesAndTheNextShowsTheBand) {
     begin();
     sendOut(1);
     frame();
-    EXPECT_EQ(context->players[1]->alive, 0);
-    EXPECT_EQ(context->players[0]->score, 1);
+    EXPECT_EQ(world->players[1]->alive, 0);
+    EXPECT_EQ(world->players[0]->score, 1);
     EXPECT_NEAR(headX(0), 101.6, 1e-9);
     EXPECT_FALSE(bandAt(600, 300));
 
@@ -147,25 +143,25 @@ TEST_F(GameScene, BannerOffersTheExitOnlyAtTheMatchLimit) {
     begin(withRounds(1, 3));
     for (int round = 1; round <= 3; ++round) {
         SCOPED_TRACE(round);
-        context->scenes.roundCounter = static_cast<std::uint16_t>(round);
+        world->scenes.roundCounter = static_cast<std::uint16_t>(round);
         expectBanner(round == 3);
     }
-    context->settings.fixedRounds = 0;
-    context->settings.matchLimit = 5;
-    context->scenes.roundCounter = 50;
-    context->players[1]->score = 4;
+    world->settings.fixedRounds = 0;
+    world->settings.matchLimit = 5;
+    world->scenes.roundCounter = 50;
+    world->players[1]->score = 4;
     expectBanner(false);
-    context->players[1]->score = 5;
+    world->players[1]->score = 5;
     expectBanner(true);
 }
 
 TEST_F(GameScene, FixedRoundsEndTheMatchAfterTheLastRound) {
     begin(withRounds(1, 3));
     for (int round = 1; round <= 3; ++round) {
-        context->players[1]->alive = 0;
+        world->players[1]->alive = 0;
         frameWithSpace(true);
         frameWithSpace(false);
-        EXPECT_EQ(context->scenes.roundCounter, round < 3 ? round + 1 : 3);
+        EXPECT_EQ(world->scenes.roundCounter, round < 3 ? round + 1 : 3);
         EXPECT_EQ(quitPosted(), round == 3) << round;
     }
 }
@@ -176,10 +172,10 @@ TEST_F(GameScene, AMatchLimitOfZeroEndsTheMatchAtTheFirstRoundEndInBothModes) {
         begin(withRounds(fixed, 0));
         frameWithSpace(false);
         EXPECT_FALSE(quitPosted());
-        context->players[1]->alive = 0;
+        world->players[1]->alive = 0;
         frameWithSpace(true);
         EXPECT_TRUE(quitPosted());
-        EXPECT_EQ(context->scenes.roundCounter, 1);
+        EXPECT_EQ(world->scenes.roundCounter, 1);
         resetWorld();
     }
 }
@@ -187,26 +183,26 @@ TEST_F(GameScene, AMatchLimitOfZeroEndsTheMatchAtTheFirstRoundEndInBothModes) {
 TEST_F(GameScene, SpaceInARunningRoundOnlyLatchesAndMustBeReleasedAtTheRoundEnd) {
     begin();
     frameWithSpace(true);
-    EXPECT_EQ(context->scenes.spaceLatch, 1);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
+    EXPECT_EQ(world->scenes.spaceLatch, 1);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
     EXPECT_FALSE(quitPosted());
 
-    context->players[1]->alive = 0;
+    world->players[1]->alive = 0;
     for (int i = 0; i < 3; ++i) frameWithSpace(true);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
     frameWithSpace(false);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
     frameWithSpace(true);
-    EXPECT_EQ(context->scenes.roundCounter, 2);
-    EXPECT_EQ(context->players[1]->alive, 1);
+    EXPECT_EQ(world->scenes.roundCounter, 2);
+    EXPECT_EQ(world->players[1]->alive, 1);
 }
 
 TEST_F(GameScene, ScoreBoardSaysScoresFromTwoPointsOn) {
     begin();
-    context->players[1]->alive = 0;
+    world->players[1]->alive = 0;
     int edge[3] = {};
     for (int score = 0; score < 3; ++score) {
-        context->players[0]->score = static_cast<std::uint16_t>(score);
+        world->players[0]->score = static_cast<std::uint16_t>(score);
         frame();
         edge[score] = textRightEdge(40, 72);
     }
@@ -218,19 +214,19 @@ TEST_F(GameScene, ScoreBoardSaysScoresFromTwoPointsOn) {
 
 TEST_F(GameScene, AFinishedRoundCollectsAndSpawnsNoPickups) {
     begin();
-    context->settings.pickupsEnabled = 1;
-    context->players[1]->alive = 0;
+    world->settings.pickupsEnabled = 1;
+    world->players[1]->alive = 0;
     addPickup(100, 110, 0);  // in reach of Red's head
     for (int i = 0; i < 5; ++i) frame();
     EXPECT_EQ(countPickups(), 1);
-    EXPECT_EQ(context->players[0]->heldKind, 0);
+    EXPECT_EQ(world->players[0]->heldKind, 0);
 }
 
 TEST_F(GameScene, DisabledPickupsLeaveTheTableEmpty) {
     begin();
-    context->settings.pickupsEnabled = 0;
-    context->settings.maxPickups = 200;
+    world->settings.pickupsEnabled = 0;
+    world->settings.maxPickups = 200;
     for (int i = 0; i < 100; ++i) frame();
-    EXPECT_EQ(context->entityTables->pickups.size(), 200u);
-    for (const auto& pickup : context->entityTables->pickups) EXPECT_EQ(pickup, nullptr);
+    EXPECT_EQ(world->entityTables->pickups.size(), 200u);
+    for (const auto& pickup : world->entityTables->pickups) EXPECT_EQ(pickup, nullptr);
 }

@@ -1,5 +1,5 @@
 // The font's glyph map: one glyph per byte and per cell, all inside the font image.
-#include "gfx/glyph_map.h"
+#include "core/glyph_map.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include "app/app.h"
 #include "app/context.h"
 #include "app/window.h"
+#include "core/keys.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/scene_state.h"
-#include "platform/virtual_keys.h"
 #include "tests/support.h"
 
 TEST(IntroTimeline, SlidesDownHoldsSlidesBackRestsAndRestartsAfterEightSeconds) {
@@ -31,10 +31,10 @@ TEST(IntroTimeline, SlidesDownHoldsSlidesBackRestsAndRestartsAfterEightSeconds) 
         {{4500}, -576, 4500},
     };
     for (const auto& c : cases) {
-        context->scenes.introClock = context->scenes.introScroll = 0.0;
+        world->scenes.introClock = world->scenes.introScroll = 0.0;
         for (double frameTime : c.frames) advanceIntroTimeline(frameTime);
-        EXPECT_DOUBLE_EQ(context->scenes.introScroll, c.scroll) << testing::PrintToString(c.frames);
-        EXPECT_DOUBLE_EQ(context->scenes.introClock, c.clock) << testing::PrintToString(c.frames);
+        EXPECT_DOUBLE_EQ(world->scenes.introScroll, c.scroll) << testing::PrintToString(c.frames);
+        EXPECT_DOUBLE_EQ(world->scenes.introClock, c.clock) << testing::PrintToString(c.frames);
     }
 }
 
@@ -43,25 +43,24 @@ using IntroScene = GlTest;
 TEST_F(IntroScene, SpaceStartsTheFirstRoundOnceEvenWhenHeldIntoTheGame) {
     writeConfig(matchSettings());
     App game;
-    const std::unique_ptr<FrameTimer> timer(game.timer);
     game.frameTime = 16;
     Settings s = matchSettings();
     s.playerCount = 1;  // a round that is over at once, so a held SPACE could start another
     startGame(s);
-    introSceneFrame(game);
-    EXPECT_EQ(game.scene, 0);
-    EXPECT_EQ(context->scenes.roundCounter, 0);
+    introSceneFrame(game.frameTime);
+    EXPECT_EQ(world->scenes.scene, 0);
+    EXPECT_EQ(world->scenes.roundCounter, 0);
 
-    context->window.KeyState[vk::kSpace] = 1;
-    introSceneFrame(game);
-    EXPECT_EQ(game.scene, 1);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
-    for (int i = 0; i < 3; ++i) gameSceneFrame(game);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
+    world->controls.KeyState[vk::kSpace] = 1;
+    introSceneFrame(game.frameTime);
+    EXPECT_EQ(world->scenes.scene, 1);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
+    for (int i = 0; i < 3; ++i) gameSceneFrame(game.frameTime);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
 
-    context->window.KeyState[vk::kSpace] = 0;
-    gameSceneFrame(game);
-    context->window.KeyState[vk::kSpace] = 1;
-    gameSceneFrame(game);
-    EXPECT_EQ(context->scenes.roundCounter, 2);
+    world->controls.KeyState[vk::kSpace] = 0;
+    gameSceneFrame(game.frameTime);
+    world->controls.KeyState[vk::kSpace] = 1;
+    gameSceneFrame(game.frameTime);
+    EXPECT_EQ(world->scenes.roundCounter, 2);
 }

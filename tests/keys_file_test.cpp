@@ -1,10 +1,10 @@
 // The `keys` file: key names both ways, what a file binds, and every fault the game refuses,
 // each with its line.
+#include "core/keys_file.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
-
-#include "game/players/bindings.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ TEST(KeysFile, ReadsWhatItBindsAndRefusesEveryFaultWithItsLine) {
         const KeysFile file = parseKeys(row.text);
         EXPECT_EQ(changes(file.bindings), row.bound);
         std::vector<std::string> faults;
-        for (const KeysFault& fault : file.faults)
+        for (const Fault& fault : file.faults)
             faults.push_back(std::to_string(fault.line) + ": " + fault.text);
         ASSERT_EQ(faults.size(), row.faults.size()) << testing::PrintToString(faults);
         for (std::size_t i = 0; i < faults.size(); ++i)
@@ -117,10 +117,10 @@ TEST(KeysFile, WrittenBindingsReadBackAsTheyWere) {
     laptop[4] = {'B', 'M', 'N'};
     for (const Bindings& bindings : {kDefaultBindings, laptop}) {
         const KeysFile file = parseKeys(formatKeys(bindings));
-        EXPECT_TRUE(file.faults.empty()) << keysFaultList(file.faults, "keys");
+        EXPECT_TRUE(file.faults.empty()) << faultList(file.faults, "keys");
         EXPECT_TRUE(file.bindings == bindings);
     }
-    EXPECT_EQ(keysFaultList({{0, "is a folder, not a file"}, {3, "names no key"}}, "run/keys"),
+    EXPECT_EQ(faultList({{0, "is a folder, not a file"}, {3, "names no key"}}, "run/keys"),
               "run/keys: is a folder, not a file\nrun/keys:3: names no key");
     const auto holder = holderOf(laptop, 'N');
     ASSERT_TRUE(holder.has_value());

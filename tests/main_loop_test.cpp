@@ -4,8 +4,8 @@
 
 #include "app/app.h"
 #include "app/context.h"
-#include "app/text_error.h"
 #include "app/window.h"
+#include "core/text_error.h"
 #include "game/players/player.h"
 #include "tests/support.h"
 
@@ -22,11 +22,7 @@ protected:
         loop = std::make_unique<App>();
         loop->timer->counter = &counter.source();
         loop->timer->restart();
-        loop->scene = 2;
-    }
-    void TearDown() override {
-        delete loop->timer;
-        GlTest::TearDown();
+        world->scenes.scene = kIdleScene;
     }
     static void post(MessageKind kind, std::uint8_t key = 0, bool minimized = false) {
         platform::Message m;
@@ -42,16 +38,16 @@ protected:
 }  // namespace
 
 TEST_F(MainLoop, NoFramesWhileMinimisedThenEveryQueuedMessageBeforeAFrameCoveringTheWait) {
-    context->window.KeyState[27] = 1;
+    world->controls.KeyState[27] = 1;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::idle);  // ESC is not read while minimised
     EXPECT_FALSE(loop->quit);
-    context->window.KeyState[27] = 0;
+    world->controls.KeyState[27] = 0;
     counter.now += 5000;
     post(MessageKind::activate);
     post(MessageKind::keyDown, 'A');
     post(MessageKind::keyDown, 'B');
     for (int i = 0; i < 3; ++i) EXPECT_EQ(pumpOnce(*loop), LoopStep::message) << i;
-    EXPECT_EQ(context->window.KeyState['B'], 1);
+    EXPECT_EQ(world->controls.KeyState['B'], 1);
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_DOUBLE_EQ(loop->frameTime, 5000.0);
 }
@@ -63,7 +59,7 @@ TEST_F(MainLoop, MinimisingPausesTheGameUntilTheWindowIsRestored) {
     useCounter(counter.source());
     startGame(matchSettings());
     useCounter(platformCounter());
-    context->app = loop.get();
+    context->app.reset(loop.get());  // the run's App, which the window procedure pauses
     context->window.settings.active = true;
     counter.now += 700;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
@@ -80,14 +76,14 @@ TEST_F(MainLoop, MinimisingPausesTheGameUntilTheWindowIsRestored) {
     counter.now += 16;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_DOUBLE_EQ(loop->frameTime, 16.0);
-    EXPECT_DOUBLE_EQ(context->players[0]->gapTimer->elapsedSeconds(), 1.016);
-    EXPECT_DOUBLE_EQ(context->players[1]->gapTimer->elapsedSeconds(), 1.016);
-    context->app = nullptr;
+    EXPECT_DOUBLE_EQ(world->players[0]->gapTimer->elapsedSeconds(), 1.016);
+    EXPECT_DOUBLE_EQ(world->players[1]->gapTimer->elapsedSeconds(), 1.016);
+    context->app.release();
 }
 
 TEST_F(MainLoop, EscapeQuitsAfterExactlyOneMoreFrame) {
     context->window.settings.active = true;
-    context->window.KeyState[27] = 1;
+    world->controls.KeyState[27] = 1;
     counter.now += 16;
     EXPECT_EQ(pumpOnce(*loop), LoopStep::frame);
     EXPECT_TRUE(loop->quit);
@@ -115,7 +111,7 @@ TEST_F(MainLoop, IdleSceneMeasuresTimeAndDrawsNothing) {
 }
 
 TEST_F(MainLoop, UnknownSceneIsAFatalErrorEndingWithMinusThree) {
-    loop->scene = 3;
+    world->scenes.scene = 3;
     try {
         stepFrame(*loop);
         FAIL() << "no error";

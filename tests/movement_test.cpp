@@ -23,14 +23,14 @@ protected:
         GlTest::SetUp();
         startGame(matchSettings());
         for (int i = 0; i < 2; ++i) {
-            context->players[i]->gapTimer->counter = &clock.source();
-            context->players[i]->gapTimer->restart();
+            world->players[i]->gapTimer->counter = &clock.source();
+            world->players[i]->gapTimer->restart();
         }
         startRound();
     }
 
-    static Player& red() { return *context->players[0]; }
-    static Player& cyan() { return *context->players[1]; }
+    static Player& red() { return *world->players[0]; }
+    static Player& cyan() { return *world->players[1]; }
 
     // Puts a living player at (x, y) on a cleared stencil.
     static void restart(Player& player, double x, double y, double heading) {
@@ -132,8 +132,8 @@ TEST_F(Movement, SteeringStepsOnceTwentyMillisecondsHaveGathered) {
 
 TEST_F(Movement, BothTurnKeysHeldSteerStraightOn) {
     placePlayer(red(), 200, 300, 0);
-    context->window.KeyState[context->controls.keyBindings[0].left] = 1;
-    context->window.KeyState[context->controls.keyBindings[0].right] = 1;
+    world->controls.KeyState[world->controls.keyBindings[0].left] = 1;
+    world->controls.KeyState[world->controls.keyBindings[0].right] = 1;
     readControls();
     EXPECT_EQ(red().turnLeft + red().turnRight, 0);
     run(red(), 10);
@@ -268,7 +268,7 @@ TEST_F(Movement, AFullTrailGrowsByFiveHundredAsOftenAsAnUpdateNeeds) {
 TEST_F(Movement, ScriptedTwoPlayerRunShowsTurnsGapsAHoleAndACrash) {
     const auto drawArena = [] {  // as the game scene draws it
         glClear(GL_COLOR_BUFFER_BIT);
-        for (int i = 0; i < 2; ++i) drawTrail(*context->players[i]);
+        for (int i = 0; i < 2; ++i) drawTrail(*world->players[i]);
         glDisable(GL_STENCIL_TEST);
         updateRockets(16);
         removeDeadRockets();
@@ -281,7 +281,7 @@ TEST_F(Movement, ScriptedTwoPlayerRunShowsTurnsGapsAHoleAndACrash) {
         red().turnRight = frame >= 220 && frame < 251;
         if (frame == 100) red().heldKind = red().fire = 1;
         clock.now += 16;
-        for (int i = 0; i < 2; ++i) updatePlayer(*context->players[i], 1, 30, 20, 16);
+        for (int i = 0; i < 2; ++i) updatePlayer(*world->players[i], 1, 30, 20, 16);
         drawArena();
     }
     drawArena();

@@ -24,8 +24,8 @@ protected:
         startRound();
     }
 
-    static Player& red() { return *context->players[0]; }
-    static Player& cyan() { return *context->players[1]; }
+    static Player& red() { return *world->players[0]; }
+    static Player& cyan() { return *world->players[1]; }
 
     static void update(Player& player, int frames = 1, double frameTime = 16,
                        std::uint32_t holeRadius = 16) {
@@ -39,12 +39,12 @@ protected:
 
     static int rocketCount() {
         int count = 0;
-        for (const auto& rocket : context->entityTables->rockets) count += rocket ? 1 : 0;
+        for (const auto& rocket : world->entityTables->rockets) count += rocket ? 1 : 0;
         return count;
     }
 
     static const Rocket& firstRocket() {
-        for (const auto& rocket : context->entityTables->rockets)
+        for (const auto& rocket : world->entityTables->rockets)
             if (rocket) return *rocket;
         throw std::runtime_error("no rocket");
     }
@@ -198,12 +198,12 @@ TEST_F(Rockets, ARocketLeavingTheArenaDiesUndrawn) {
 }
 
 TEST_F(Rockets, RocketsBeyondAFullTableLandInTheGrownSlots) {
-    ASSERT_EQ(context->entityTables->rockets.size(), 10u);
+    ASSERT_EQ(world->entityTables->rockets.size(), 10u);
     for (int i = 0; i < 12; ++i) spawnRocket(10.0 * i, 5, 0, 0, 1, 0, 16);
-    ASSERT_EQ(context->entityTables->rockets.size(), 20u);
+    ASSERT_EQ(world->entityTables->rockets.size(), 20u);
     for (int i = 0; i < 12; ++i) {
-        ASSERT_TRUE(context->entityTables->rockets[i]) << "slot " << i;
-        EXPECT_EQ(context->entityTables->rockets[i]->x, 10.0 * i);
+        ASSERT_TRUE(world->entityTables->rockets[i]) << "slot " << i;
+        EXPECT_EQ(world->entityTables->rockets[i]->x, 10.0 * i);
     }
     EXPECT_EQ(rocketCount(), 12);
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/context.h"
-#include "app/random.h"
 #include "game/players/player.h"
+#include "game/random.h"
 #include "game/scenes/scene_state.h"
 #include "tests/support.h"
 
@@ -38,23 +38,23 @@ TEST(Random, SeedOneGivesThePublishedSequence) {
 
 TEST_F(RoundStart, PlacesEachPlayerByItsFiveDrawsAndRevivesIt) {
     startGame(matchSettings());
-    context->players[0]->alive = 0;
-    context->players[1]->score = 3;
+    world->players[0]->alive = 0;
+    world->players[1]->score = 3;
     glClearColor(1, 1, 1, 1);  // the intro leaves black behind; the round brings its own colour
     glAlphaFunc(GL_ALWAYS, 0.5f);
     startRoundOverOldMarks();
 
     for (int i = 0; i < 2; ++i) {
         const int* d = kSeedOneDraws + 5 * i;  // x factor, y factor, x step, y step, heading
-        const Player& player = *context->players[i];
+        const Player& player = *world->players[i];
         EXPECT_EQ(player.trail[1].centerX, (d[0] % 3 + 1) * (d[2] % 200 + 28)) << i;
         EXPECT_EQ(player.trail[1].centerY, (d[1] % 3 + 1) * (d[3] % 200 + 28)) << i;
         EXPECT_EQ(player.angle, d[4] % 360) << i;
         EXPECT_EQ(player.pointCount, 2u) << i;
         EXPECT_EQ(player.alive, 1) << i;
     }
-    EXPECT_EQ(context->players[1]->score, 3);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
+    EXPECT_EQ(world->players[1]->score, 3);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
     EXPECT_EQ(stencilAt(100, 100), 0);
     EXPECT_EQ(stencilAt(1000, 700), 0);
 
@@ -74,7 +74,7 @@ TEST_F(RoundStart, WithoutPlayersDrawsNothingButStillCountsAndClears) {
     startGame(s);
     startRoundOverOldMarks();
     EXPECT_EQ(nextRandom(), 41);
-    EXPECT_EQ(context->scenes.roundCounter, 1);
+    EXPECT_EQ(world->scenes.roundCounter, 1);
     EXPECT_EQ(stencilAt(384, 384), 0);
-    EXPECT_TRUE(context->players[0]->trail.empty());  // created, but never placed
+    EXPECT_TRUE(world->players[0]->trail.empty());  // created, but never placed
 }

@@ -8,8 +8,8 @@
 
 #include "app/app.h"
 #include "app/context.h"
-#include "app/random.h"
 #include "game/players/player.h"
+#include "game/random.h"
 #include "game/scenes/game_scene.h"
 #include "game/scenes/intro_scene.h"
 #include "game/scenes/round_start.h"
@@ -28,22 +28,18 @@ protected:
         app = std::make_unique<App>();
         startGame(matchSettings());
     }
-    void TearDown() override {
-        delete app->timer;
-        GlTest::TearDown();
-    }
 
     // Red runs right along y 200, Cyan along y 500, both from x 200.
     void startKnownRound() {
         seedRandom(1);
         startRound();
-        placePlayer(*context->players[0], 200, 200, 0);
-        placePlayer(*context->players[1], 200, 500, 0);
-        app->scene = 1;
+        placePlayer(*world->players[0], 200, 200, 0);
+        placePlayer(*world->players[1], 200, 500, 0);
+        world->scenes.scene = kGameScene;
         app->frameTime = 16;
     }
     void gameFrames(int count) {
-        for (int i = 0; i < count; ++i) gameSceneFrame(*app);
+        for (int i = 0; i < count; ++i) gameSceneFrame(app->frameTime);
     }
 
     static int area(int x0, int y0, int x1, int y1) { return (x1 - x0) * (y1 - y0); }
@@ -75,7 +71,7 @@ protected:
 
 TEST_F(SceneFrames, IntroStartsWithTheWhiteBandAtTheBottom) {
     app->frameTime = 0;
-    introSceneFrame(*app);
+    introSceneFrame(app->frameTime);
     saveFrame("intro-0ms");
     EXPECT_EQ(countPixels(0, 0, 1024, 256, 250, 255), area(0, 0, 1024, 256));
     EXPECT_LT(countPixels(0, 256, 1024, 768, 250, 255), area(0, 256, 1024, 768) / 2);
@@ -84,7 +80,7 @@ TEST_F(SceneFrames, IntroStartsWithTheWhiteBandAtTheBottom) {
 
 TEST_F(SceneFrames, IntroAtThreeSecondsShowsTheSquareLogoCentred) {
     app->frameTime = 3000;
-    introSceneFrame(*app);
+    introSceneFrame(app->frameTime);
     saveFrame("intro-3000ms");
     // The logo's square is x 256..768, y 150..662; its round picture nearly fills it.
     EXPECT_TRUE(allBlack(0, 0, 1024, 150));
@@ -122,10 +118,10 @@ TEST_F(SceneFrames, RunningRoundShowsTrailsAndTheScorePanel) {
 TEST_F(SceneFrames, FinishedRoundShowsTheBandTheBannerAndTheScores) {
     startKnownRound();
     gameFrames(10);
-    placePlayer(*context->players[1], -5, 500, 180);
+    placePlayer(*world->players[1], -5, 500, 180);
     gameFrames(2);
     saveFrame("round-over");
-    EXPECT_EQ(context->players[0]->score, 1);
+    EXPECT_EQ(world->players[0]->score, 1);
     EXPECT_TRUE(near(colorAt(600, 300), 77, 77, 77));
     EXPECT_TRUE(near(colorAt(5, 470), 77, 77, 77));
     EXPECT_TRUE(near(colorAt(600, 290), 10, 20, 30));

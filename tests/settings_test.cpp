@@ -1,12 +1,13 @@
 // The settings layout: offsets, little-endian speed, short and long files, invariants.
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 
-#include "app/text_error.h"
+#include "app/config_file.h"
+#include "core/text_error.h"
 #include "tests/support.h"
 
 namespace fs = std::filesystem;
@@ -76,20 +77,29 @@ protected:
     void TearDown() override { fs::remove_all("config"); }
 };
 
-TEST_F(SettingsFile, LoadsALongerFileCutAndAnEmptyOneAsZeros) {
+TEST_F(SettingsFile, LoadsALongerFileCutAndRefusesAShortOneNamingItsSize) {
     std::vector<std::uint8_t> bytes(kSettingsFileSize + 100, 0xEE);
     bytes[10] = 44;
     bytes[11] = 1;
     bytes[27] = 0;
     writeFile("config", bytes);
-    Settings settings = loadSettings();
+    const Settings settings = loadSettings();
     EXPECT_EQ(settings.speed, 300);
     EXPECT_EQ(settings.patternFile[5][253], '\0');
 
-    writeFile("config", {});
-    settings = loadSettings();
-    EXPECT_EQ(settings.speed, 0);
-    EXPECT_EQ(settings.playerCount, 0);
+    for (const std::size_t size : {std::size_t{0}, kSettingsFileSize - 1}) {
+        bytes.resize(size);
+        writeFile("config", bytes);
+        try {
+            loadSettings();
+            FAIL() << "a config of " << size << " bytes was used";
+        } catch (const TextError& error) {
+            EXPECT_EQ(std::string(error.text),
+                      "Couldn't use config-file! :(\nconfig is " + std::to_string(size) +
+                          " bytes instead of 1618: settings are missing.\nMake a new one with "
+                          "quorl-config new --force.");
+        }
+    }
 }
 
 TEST_F(SettingsFile, MissingOrUnreadableFileRaisesTheConfigError) {

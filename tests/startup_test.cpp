@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/init_game.h"
-#include "app/text_error.h"
+#include "core/text_error.h"
+#include "game/init_game.h"
 #include "game/players/player.h"
 #include "gfx/image_names.h"
 #include "tests/support.h"
@@ -41,22 +41,22 @@ TEST_F(Startup, EnabledSlotsFillThePlayerTableInSlotOrderWithTheirPatterns) {
     std::strcpy(s.patternFile[4], "yellow.png");  // the same file as slot 3
     std::strcpy(s.playerName[3], "Abcdefghij");
     std::memcpy(s.playerName[4], "KLMNOPQRSTU", kNameFieldSize);  // no terminator
-    context->settings = s;  // past the settings' own clean-up, so the player copy must cut the name
+    world->settings = s;  // past the settings' own clean-up, so the player copy must cut the name
     initGame();
     const char* names[] = {"P1", "Abcdefghij", "KLMNOPQRST"};
     const char* patterns[] = {"patterns/green.png", "patterns/yellow.png", "patterns/yellow.png"};
     for (int i = 0; i < 3; ++i) {
-        ASSERT_NE(context->players[i], nullptr);
-        EXPECT_STREQ(context->players[i]->name, names[i]);
-        EXPECT_EQ(textureRecord(context->players[i]->patternTexture).fileName, patterns[i]);
-        EXPECT_EQ(context->players[i]->speed, 100);
-        EXPECT_EQ(context->players[i]->lineWidth, 4);
-        EXPECT_EQ(context->players[i]->turnRate, 180);
-        EXPECT_EQ(context->players[i]->patternLength, 32u);
+        ASSERT_NE(world->players[i], nullptr);
+        EXPECT_STREQ(world->players[i]->name, names[i]);
+        EXPECT_EQ(textureRecord(world->players[i]->patternTexture).fileName, patterns[i]);
+        EXPECT_EQ(world->players[i]->speed, 100);
+        EXPECT_EQ(world->players[i]->lineWidth, 4);
+        EXPECT_EQ(world->players[i]->turnRate, 180);
+        EXPECT_EQ(world->players[i]->patternLength, 32u);
     }
     // Two slots naming one file share its texture.
-    EXPECT_EQ(context->players[1]->patternTexture, context->players[2]->patternTexture);
-    for (int i = 3; i < kSlotCount; ++i) EXPECT_EQ(context->players[i], nullptr) << i;
+    EXPECT_EQ(world->players[1]->patternTexture, world->players[2]->patternTexture);
+    for (int i = 3; i < kSlotCount; ++i) EXPECT_EQ(world->players[i], nullptr) << i;
     EXPECT_EQ(activePlayerCount(), 2);
 }
 
@@ -79,8 +79,8 @@ TEST_F(Startup, SetsTheFixedRenderStateAndLoadsFontAndLogosFirst) {
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(clear[i], expectedClear[i]) << i;
 
     EXPECT_EQ(textureRecord(0).fileName, kFontImage);
-    EXPECT_EQ(context->scenes.wideLogoTexture, 1u);
-    EXPECT_EQ(context->scenes.squareLogoTexture, 2u);
+    EXPECT_EQ(world->scenes.wideLogoTexture, 1u);
+    EXPECT_EQ(world->scenes.squareLogoTexture, 2u);
     EXPECT_EQ(textureRecord(1).fileName, kWideLogoImage);
     EXPECT_EQ(textureRecord(2).fileName, kSquareLogoImage);
 }

@@ -18,7 +18,7 @@
 #include <utility>
 
 #include "app/context.h"
-#include "app/init_game.h"
+#include "game/init_game.h"
 #include "gfx/screenshot.h"
 #include "platform/platform.h"
 
@@ -80,7 +80,7 @@ Settings matchSettings() {
 
 void resetWorld() {
     createContext();
-    context->camera = new Camera{};
+    gfx->camera = new Camera{};
 
     glDisable(GL_STENCIL_TEST);
     glDisable(GL_ALPHA_TEST);
@@ -100,8 +100,8 @@ void resetWorld() {
 }
 
 void startGame(const Settings& s) {
-    context->settings = s;
-    enforceSettingsInvariants(context->settings);
+    world->settings = s;
+    enforceSettingsInvariants(world->settings);
     initGame();
 }
 

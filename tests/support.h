@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_timer.h"
-#include "app/settings.h"
+#include "core/settings.h"
+#include "game/frame_timer.h"
 
 // A new empty folder under the system's temporary folder.
 std::filesystem::path makeScratchFolder(const std::string& stem);

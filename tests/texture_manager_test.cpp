@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/text_error.h"
+#include "core/text_error.h"
 #include "tests/support.h"
 
 namespace fs = std::filesystem;

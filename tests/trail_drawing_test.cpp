@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "app/context.h"
-#include "bench/reference_trail.h"
 #include "game/entities/entity_tables.h"
 #include "game/entities/rockets.h"
 #include "game/players/movement.h"
 #include "game/scenes/round_start.h"
 #include "gfx/image_names.h"
+#include "tests/reference/reference_trail.h"
 #include "tests/support.h"
 
 namespace {
@@ -33,8 +33,8 @@ protected:
         background = colorAt(0, 0);
     }
 
-    static Player& red() { return *context->players[0]; }
-    static Player& cyan() { return *context->players[1]; }
+    static Player& red() { return *world->players[0]; }
+    static Player& cyan() { return *world->players[1]; }
 
     static void run(Player& player, int frames) {
         for (int i = 0; i < frames; ++i) updatePlayer(player, 0, 16, 20, 16);
@@ -138,7 +138,7 @@ TEST_F(TrailDrawing, AHoleShowsAsABreakInTheLineFromTheFrameAfterTheBlast) {
     run(cyan(), 150);  // x 398 to 402, y 100 to 340
     spawnRocket(350, 250, loadTexture(kRocketImage), loadTexture(kHoleImage), 1, 0, 16);
     int frame = 0;
-    for (; frame < 40 && context->entityTables->rockets[0]; ++frame) drawFrame(5);
+    for (; frame < 40 && world->entityTables->rockets[0]; ++frame) drawFrame(5);
     ASSERT_LT(frame, 40) << "the rocket never hit";
     // Trails are drawn before rockets fly, so the blast frame still shows the whole line.
     EXPECT_FALSE(isBackground(400, 250));

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "app/context.h"
-#include "game/players/bindings.h"
+#include "core/bindings.h"
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
 #include "gfx/texture_manager.h"
@@ -51,27 +51,27 @@ using WindowProc = GlTest;
 
 TEST_F(WindowProc, SizeStoresTheClientSizeWithAZeroHeightAsOne) {
     windowProc(size(800, 600));
-    EXPECT_EQ(context->window.settings.width, 800);
-    EXPECT_EQ(context->window.settings.height, 600);
+    EXPECT_EQ(gfx->viewport.width, 800);
+    EXPECT_EQ(gfx->viewport.height, 600);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
     windowProc(size(640, 0));
-    EXPECT_EQ(context->window.settings.height, 1);
+    EXPECT_EQ(gfx->viewport.height, 1);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 640, 1}));
 }
 
 TEST_F(WindowProc, SizeBeforeTheCameraExistsTouchesNoGlState) {
-    delete context->camera;
-    context->camera = nullptr;
+    delete gfx->camera;
+    gfx->camera = nullptr;
     const auto before = viewport();
     windowProc(size(300, 200));
-    EXPECT_EQ(context->window.settings.width, 300);
+    EXPECT_EQ(gfx->viewport.width, 300);
     EXPECT_EQ(viewport(), before);
 }
 
 TEST_F(WindowProc, MinimisedWindowLeavesNoGlErrorForLater) {
     windowProc(size(0, 0));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_EQ(context->window.settings.width, 0);
+    EXPECT_EQ(gfx->viewport.width, 0);
     windowProc(size(1024, 768));
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 1024, 768}));
 }
@@ -104,14 +104,14 @@ TEST_F(WindowProc, CloseQueuesAQuitAndDestroysNothing) {
 TEST_F(WindowProc, KeysAreRecordedButNotTogetherWithAlt) {
     windowProc(key(MessageKind::keyDown, 'Q'));
     windowProc(key(MessageKind::keyDown, 'Q'));  // auto-repeat
-    EXPECT_EQ(context->window.KeyState['Q'], 1);
+    EXPECT_EQ(world->controls.KeyState['Q'], 1);
     windowProc(key(MessageKind::keyDown, 'W', platform::kLeftAlt));
-    EXPECT_EQ(context->window.KeyState['W'], 0);
+    EXPECT_EQ(world->controls.KeyState['W'], 0);
     // A key released while Alt is held is a system key: it stays down.
     windowProc(key(MessageKind::keyUp, 'Q', platform::kLeftAlt));
-    EXPECT_EQ(context->window.KeyState['Q'], 1);
+    EXPECT_EQ(world->controls.KeyState['Q'], 1);
     windowProc(key(MessageKind::keyUp, 'Q'));
-    EXPECT_EQ(context->window.KeyState['Q'], 0);
+    EXPECT_EQ(world->controls.KeyState['Q'], 0);
 }
 
 using Keyboard = GlTest;

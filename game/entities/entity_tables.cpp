@@ -1,7 +1,7 @@
 // Creating and destroying the entity tables.
 #include "game/entities/entity_tables.h"
 
-#include "app/context.h"
+#include "game/world.h"
 
 EntityTables::EntityTables() {
     pickups.resize(200);
@@ -9,23 +9,23 @@ EntityTables::EntityTables() {
 }
 
 void createEntityTables() {
-    context->entityTables = new EntityTables;
+    world->entityTables = new EntityTables;
 }
 
 void clearPickups() {
-    auto& pickups = context->entityTables->pickups;
+    auto& pickups = world->entityTables->pickups;
     for (auto& pickup : pickups) pickup.reset();
     pickups.clear();
 }
 
 void clearRockets() {
-    auto& rockets = context->entityTables->rockets;
+    auto& rockets = world->entityTables->rockets;
     for (auto& rocket : rockets) rocket.reset();
     rockets.clear();
 }
 
 void destroyEntityTables() {
-    EntityTables*& entityTables = context->entityTables;
+    EntityTables*& entityTables = world->entityTables;
     if (entityTables == nullptr) return;
     clearPickups();
     clearRockets();

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "app/context.h"
-#include "app/random.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "game/entities/entity_tables.h"
 #include "game/players/player.h"
+#include "game/random.h"
+#include "game/world.h"
 #include "gfx/image_names.h"
 #include "gfx/sprite.h"
 
@@ -20,7 +20,7 @@ double distance(double x, double y, Point p) {
 }
 
 void spawnPickup() {
-    if (countPickups() >= context->settings.maxPickups) return;
+    if (countPickups() >= world->settings.maxPickups) return;
     const int x = nextRandom() % 668 + 50;
     const int y = nextRandom() % 668 + 50;
     addPickup(x, y, loadTexture(kPickupImage));
@@ -28,9 +28,9 @@ void spawnPickup() {
 
 // A pickup reached by several heads in one frame gives each of them a rocket.
 void collectPickups() {
-    auto& pickups = context->entityTables->pickups;
+    auto& pickups = world->entityTables->pickups;
     for (int p = 0; p < activePlayerCount(); ++p) {
-        Player& player = *context->players[p];
+        Player& player = *world->players[p];
         if (player.alive == 0) continue;
         for (std::uint16_t i = 0; i < pickups.size(); ++i) {
             Pickup* pickup = pickups[i].get();
@@ -47,19 +47,19 @@ void collectPickups() {
 }  // namespace
 
 void addPickup(double x, double y, TextureId texture) {
-    storeEntity(context->entityTables->pickups, Pickup{x, y, 1, texture, 0});
+    storeEntity(world->entityTables->pickups, Pickup{x, y, 1, texture, 0});
 }
 
 std::uint16_t countPickups() {
     std::uint16_t count = 0;
-    for (const auto& pickup : context->entityTables->pickups) {
+    for (const auto& pickup : world->entityTables->pickups) {
         if (pickup && pickup->kind == 1) ++count;
     }
     return count;
 }
 
 void drawPickups() {
-    auto& pickups = context->entityTables->pickups;
+    auto& pickups = world->entityTables->pickups;
     for (std::uint16_t i = 0; i < pickups.size(); ++i) {
         const Pickup* pickup = pickups[i].get();
         if (pickup == nullptr) continue;
@@ -69,7 +69,7 @@ void drawPickups() {
 }
 
 void removeCollectedPickups() {
-    auto& pickups = context->entityTables->pickups;
+    auto& pickups = world->entityTables->pickups;
     for (std::uint16_t i = 0; i < pickups.size(); ++i) {
         if (pickups[i] && pickups[i]->collected != 0) removeEntity(pickups, i);
     }

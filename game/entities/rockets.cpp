@@ -3,9 +3,9 @@
 
 #include <GL/gl.h>
 
-#include "app/context.h"
 #include "game/arena.h"
 #include "game/entities/entity_tables.h"
+#include "game/world.h"
 #include "gfx/sprite.h"
 #include "gfx/stencil.h"
 
@@ -48,19 +48,19 @@ void updateRocket(Rocket& rocket, double frameTime) {
 
 void spawnRocket(double startX, double startY, TextureId texture, TextureId holeTexture,
                  double dirX, double dirY, double holeRadius) {
-    storeEntity(context->entityTables->rockets,
+    storeEntity(world->entityTables->rockets,
                 Rocket{startX, startY, dirX, dirY, texture, holeTexture, holeRadius, 0});
 }
 
 void updateRockets(double frameTime) {
-    auto& rockets = context->entityTables->rockets;
+    auto& rockets = world->entityTables->rockets;
     for (std::uint16_t i = 0; i < rockets.size(); ++i) {
         if (rockets[i]) updateRocket(*rockets[i], frameTime);
     }
 }
 
 void removeDeadRockets() {
-    auto& rockets = context->entityTables->rockets;
+    auto& rockets = world->entityTables->rockets;
     for (std::uint16_t i = 0; i < rockets.size(); ++i) {
         if (rockets[i] && rockets[i]->dead != 0) removeEntity(rockets, i);
     }

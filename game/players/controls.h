@@ -1,7 +1,7 @@
 // Turning the held keys of every enabled slot into its player's steering and fire flags.
 #pragma once
 
-#include "game/players/bindings.h"
+#include "core/bindings.h"
 
 void readControls();
 

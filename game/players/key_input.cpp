@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/context.h"
-#include "platform/virtual_keys.h"
+#include "core/keys.h"
+#include "game/world.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr int kNoSeat = -1;
 
 KeySet heldByOthers(int holder) {
     KeySet keys;
-    for (const auto& [other, set] : context->controls.held) {
+    for (const auto& [other, set] : world->controls.held) {
         if (other != holder) keys |= set;
     }
     return keys;
@@ -23,13 +23,13 @@ KeySet heldByOthers(int holder) {
 // Makes `keys` what `holder` holds and applies the change to the key state table.
 void hold(int holder, const KeySet& keys, KeyChanges& changes) {
     const KeySet others = heldByOthers(holder);
-    KeySet& before = context->controls.held[holder];
+    KeySet& before = world->controls.held[holder];
     const KeySet up = before & ~keys & ~others;
     const KeySet down = keys & ~before & ~others;
     before = keys;
     for (std::size_t key = 0; key < KeySet().size(); ++key) {
-        if (up.test(key)) context->window.KeyState[key] = 0;
-        if (down.test(key)) context->window.KeyState[key] = 1;
+        if (up.test(key)) world->controls.KeyState[key] = 0;
+        if (down.test(key)) world->controls.KeyState[key] = 1;
     }
     changes.up |= up;
     changes.down |= down;
@@ -37,18 +37,18 @@ void hold(int holder, const KeySet& keys, KeyChanges& changes) {
 
 void drop(int holder, KeyChanges& changes) {
     hold(holder, KeySet{}, changes);
-    context->controls.held.erase(holder);
+    world->controls.held.erase(holder);
 }
 
 PadHolder* findPad(int id) {
-    auto& pads = context->controls.pads;
+    auto& pads = world->controls.pads;
     auto found =
         std::find_if(pads.begin(), pads.end(), [id](const PadHolder& pad) { return pad.id == id; });
     return found == pads.end() ? nullptr : &*found;
 }
 
 int freeSeat() {
-    const ControlState& controls = context->controls;
+    const ControlState& controls = world->controls;
     for (int seat = 0; seat < static_cast<int>(controls.seatKeys.size()); ++seat) {
         if (std::none_of(controls.pads.begin(), controls.pads.end(),
                          [seat](const PadHolder& pad) { return pad.seat == seat; }))
@@ -60,7 +60,7 @@ int freeSeat() {
 void holdPadKeys(const PadHolder& pad, KeyChanges& changes) {
     const SlotKeys* slot = pad.seat == kNoSeat
                                ? nullptr
-                               : &context->controls.seatKeys[static_cast<std::size_t>(pad.seat)];
+                               : &world->controls.seatKeys[static_cast<std::size_t>(pad.seat)];
     hold(pad.id, padKeys(pad.state, slot), changes);
 }
 
@@ -76,14 +76,14 @@ void takeKey(const platform::Message& message, KeyChanges& changes) {
         changes.systemKey = message.key;
         return;
     }
-    KeySet keys = context->controls.held[kKeyboard];
+    KeySet keys = world->controls.held[kKeyboard];
     keys.set(message.key, message.kind == platform::MessageKind::keyDown);
     hold(kKeyboard, keys, changes);
 }
 
 void takePadReport(const platform::Message& message, KeyChanges& changes) {
     using platform::MessageKind;
-    auto& pads = context->controls.pads;
+    auto& pads = world->controls.pads;
     if (message.kind == MessageKind::padAdded) {
         // A second report of a controller that is plugged in already changes nothing.
         if (findPad(message.pad) == nullptr)
@@ -135,7 +135,7 @@ KeyChanges takeInput(const platform::Message& message) {
 }
 
 void assignControllerSlots(const SlotKeys* slots, int count) {
-    ControlState& controls = context->controls;
+    ControlState& controls = world->controls;
     controls.seatKeys.assign(slots, slots + std::max(count, 0));
     for (PadHolder& pad : controls.pads) pad.seat = kNoSeat;
     KeyChanges changes;

@@ -14,7 +14,7 @@
 #include <map>
 #include <vector>
 
-#include "game/players/bindings.h"
+#include "core/bindings.h"
 #include "game/players/pad_keys.h"
 #include "platform/platform.h"
 
@@ -28,6 +28,9 @@ struct PadHolder {
 // The run's controls: every slot's keys, what each holder of keys holds, and the slots the
 // controllers steer.
 struct ControlState {
+    // 1 while the key with that virtual-key code is down: while the keyboard or a controller
+    // holds it. Written only here, from the reports windowProc hands over.
+    std::uint8_t KeyState[256] = {};
     Bindings keyBindings = kDefaultBindings;  // the defaults, or the `keys` file's
     std::map<int, KeySet> held;               // by holder: the keyboard, then each controller
     std::vector<SlotKeys> seatKeys;           // the steered slots' keys, in slot order

@@ -4,7 +4,7 @@
 
 #include <bitset>
 
-#include "game/players/bindings.h"
+#include "core/bindings.h"
 #include "platform/pad_controls.h"
 
 // A set of virtual keys, by code.

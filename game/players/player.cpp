@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/context.h"
+#include "game/world.h"
 #include "gfx/angles.h"
 
 namespace {
@@ -13,7 +13,7 @@ constexpr std::size_t kTrailGrowth = 500;
 }  // namespace
 
 int activePlayerCount() {
-    return context->settings.playerCount;
+    return world->settings.playerCount;
 }
 
 Player* createPlayer(TextureId patternTexture, double speed, double turnStepInterval,
@@ -96,7 +96,7 @@ void destroyPlayer(Player* player) {
 
 void destroyPlayers() {
     // Every created player goes, also those beyond playerCount that never took part.
-    for (Player*& player : context->players) {
+    for (Player*& player : world->players) {
         destroyPlayer(player);
         player = nullptr;
     }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/frame_timer.h"
-#include "app/settings.h"
+#include "core/settings.h"
+#include "game/frame_timer.h"
 #include "gfx/texture_manager.h"
 
 // One cross-section of a line: its edge and centre points and the edges' texture coordinates.

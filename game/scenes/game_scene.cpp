@@ -5,9 +5,7 @@
 
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/context.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "game/arena.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
@@ -16,7 +14,9 @@
 #include "game/players/trail_drawing.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
+#include "game/world.h"
 #include "gfx/camera.h"
+#include "gfx/gfx.h"
 #include "gfx/image_names.h"
 #include "gfx/text.h"
 
@@ -28,7 +28,7 @@ constexpr char kExitText[] = "Press <SPACE> to exit";
 std::uint16_t countAlive() {
     std::uint16_t alive = 0;
     for (int i = 0; i < activePlayerCount(); ++i) {
-        if (context->players[i]->alive != 0) ++alive;
+        if (world->players[i]->alive != 0) ++alive;
     }
     return alive;
 }
@@ -36,17 +36,17 @@ std::uint16_t countAlive() {
 void advanceRound(double frameTime) {
     readControls();
     for (int i = 0; i < activePlayerCount(); ++i) {
-        updatePlayer(*context->players[i], context->settings.gapInterval,
-                     context->settings.holeRadius, context->settings.gapLength, frameTime);
+        updatePlayer(*world->players[i], world->settings.gapInterval, world->settings.holeRadius,
+                     world->settings.gapLength, frameTime);
     }
-    if (context->settings.pickupsEnabled != 0) runPickupStep();
+    if (world->settings.pickupsEnabled != 0) runPickupStep();
 }
 
 void drawArena(double frameTime) {
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     applyCamera();
-    for (int i = 0; i < activePlayerCount(); ++i) drawTrail(*context->players[i]);
+    for (int i = 0; i < activePlayerCount(); ++i) drawTrail(*world->players[i]);
     glDisable(GL_STENCIL_TEST);
     drawPickups();
     updateRockets(frameTime);
@@ -58,8 +58,8 @@ void drawGreyShapes(bool roundOver) {
     glColor3f(0.3f, 0.3f, 0.3f);
     glBegin(GL_QUADS);
     glVertex2d(kArenaSize, 0);
-    glVertex2d(kWindowWidth, 0);
-    glVertex2d(kWindowWidth, kArenaSize);
+    glVertex2d(kScreenWidth, 0);
+    glVertex2d(kScreenWidth, kArenaSize);
     glVertex2d(kArenaSize, kArenaSize);
     if (roundOver) {
         glVertex2d(0, 296);
@@ -75,7 +75,7 @@ void drawGreyShapes(bool roundOver) {
 void drawScoreBoard() {
     char textBuffer[100];
     for (int i = 0; i < activePlayerCount(); ++i) {
-        const Player& player = *context->players[i];
+        const Player& player = *world->players[i];
         std::snprintf(textBuffer, sizeof textBuffer, "%s has", player.name);
         drawText(800, 130 * i + 70, 0.5, textBuffer, loadTexture(kFontImage));
         std::snprintf(textBuffer, sizeof textBuffer, player.score > 1 ? "%u scores." : "%u score.",
@@ -89,32 +89,32 @@ void drawScoreBoard() {
 void settleDeaths() {
     const int count = activePlayerCount();
     for (int i = 0; i < count; ++i) {
-        if (context->players[i]->died == 0) continue;
+        if (world->players[i]->died == 0) continue;
         for (int j = 0; j < count; ++j) {
-            if (j != i && context->players[j]->alive != 0) ++context->players[j]->score;
+            if (j != i && world->players[j]->alive != 0) ++world->players[j]->score;
         }
-        context->players[i]->died = 0;
+        world->players[i]->died = 0;
     }
 }
 
 const char* bannerText(bool& exitAfterSpace) {
-    if (context->settings.fixedRounds != 0) {
-        exitAfterSpace = context->scenes.roundCounter >= context->settings.matchLimit;
+    if (world->settings.fixedRounds != 0) {
+        exitAfterSpace = world->scenes.roundCounter >= world->settings.matchLimit;
     } else {
         exitAfterSpace = false;
         for (int i = 0; i < activePlayerCount(); ++i) {
-            if (context->players[i]->score >= context->settings.matchLimit) exitAfterSpace = true;
+            if (world->players[i]->score >= world->settings.matchLimit) exitAfterSpace = true;
         }
     }
     return exitAfterSpace ? kExitText : kNextRoundText;
 }
 
-void gameSceneFrame(App& app) {
+void gameSceneFrame(double frameTime) {
     const std::uint16_t alive = countAlive();
     const bool roundOver = alive <= 1;
-    if (!roundOver) advanceRound(app.frameTime);
+    if (!roundOver) advanceRound(frameTime);
     settleDeaths();
-    drawArena(app.frameTime);
+    drawArena(frameTime);
     drawGreyShapes(roundOver);
     drawScoreBoard();
     bool exitAfterSpace = false;

@@ -1,9 +1,8 @@
 // The game scene: round flow, scoring, the arena, the score board and the banner.
 #pragma once
 
-struct App;
-
-void gameSceneFrame(App& app);
+// One frame of `frameTime` milliseconds.
+void gameSceneFrame(double frameTime);
 
 // Gives every living player a point for each player that died this frame.
 void settleDeaths();

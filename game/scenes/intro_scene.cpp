@@ -3,10 +3,9 @@
 
 #include <GL/gl.h>
 
-#include "app/app.h"
-#include "app/context.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
+#include "game/world.h"
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
 #include "gfx/text.h"
@@ -30,44 +29,44 @@ void drawLogoPicture() {
     glDisable(GL_TEXTURE_2D);
     texturedQuad(0, 0, 1024, 256);  // the white band
     glEnable(GL_TEXTURE_2D);
-    bindTexture(context->scenes.wideLogoTexture);
+    bindTexture(world->scenes.wideLogoTexture);
     texturedQuad(0, 256, 1024, 768);
-    bindTexture(context->scenes.squareLogoTexture);
+    bindTexture(world->scenes.squareLogoTexture);
     texturedQuad(256, 918, 768, 1430);
 }
 
 }  // namespace
 
 void advanceIntroTimeline(double frameTime) {
-    context->scenes.introClock += frameTime;
-    const double t = context->scenes.introClock;
+    world->scenes.introClock += frameTime;
+    const double t = world->scenes.introClock;
     if (t <= 2000.0)
-        context->scenes.introScroll = t / 2000.0 * -768.0;
+        world->scenes.introScroll = t / 2000.0 * -768.0;
     else if (t <= 4000.0)
-        context->scenes.introScroll = -768.0;
+        world->scenes.introScroll = -768.0;
     else if (t <= 6000.0)
-        context->scenes.introScroll = (t - 4000.0) / 2000.0 * 768.0 - 768.0;
+        world->scenes.introScroll = (t - 4000.0) / 2000.0 * 768.0 - 768.0;
     else if (t <= 8000.0)
-        context->scenes.introScroll = 0.0;
+        world->scenes.introScroll = 0.0;
     else
-        context->scenes.introClock = 0.0;
+        world->scenes.introClock = 0.0;
 }
 
-void introSceneFrame(App& app) {
-    advanceIntroTimeline(app.frameTime);
+void introSceneFrame(double frameTime) {
+    advanceIntroTimeline(frameTime);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     applyCamera();
     glPushMatrix();
-    glTranslated(0.0, context->scenes.introScroll, 0.0);
+    glTranslated(0.0, world->scenes.introScroll, 0.0);
     drawLogoPicture();
     glPopMatrix();
     drawText(10, 730, 0.5, "Press <SPACE>", loadTexture(kFontImage));
     platform::swapBuffers();
     if (freshSpacePress()) {
         startRound();
-        app.scene = kGameScene;
+        world->scenes.scene = kGameScene;
     }
 }

@@ -1,9 +1,7 @@
 // The intro: two logos sliding on an eight-second cycle and the SPACE prompt.
 #pragma once
 
-struct App;
-
 // Advances the timeline by `frameTime` milliseconds.
 void advanceIntroTimeline(double frameTime);
 
-void introSceneFrame(App& app);
+void introSceneFrame(double frameTime);

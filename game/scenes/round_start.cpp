@@ -3,11 +3,11 @@
 
 #include <GL/gl.h>
 
-#include "app/context.h"
-#include "app/random.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "game/players/player.h"
+#include "game/random.h"
 #include "game/scenes/scene_state.h"
+#include "game/world.h"
 
 void startRound() {
     for (int i = 0; i < activePlayerCount(); ++i) {
@@ -16,13 +16,12 @@ void startRound() {
         const int x = mx * (nextRandom() % 200 + 28);
         const int y = my * (nextRandom() % 200 + 28);
         const int heading = nextRandom() % 360;
-        placePlayer(*context->players[i], x, y, heading);
-        context->players[i]->alive = 1;
+        placePlayer(*world->players[i], x, y, heading);
+        world->players[i]->alive = 1;
     }
-    ++context->scenes.roundCounter;
-    glClearColor(context->settings.clearColorRed / 255.0f,
-                 context->settings.clearColorGreen / 255.0f,
-                 context->settings.clearColorBlue / 255.0f, 0.0f);
+    ++world->scenes.roundCounter;
+    glClearColor(world->settings.clearColorRed / 255.0f, world->settings.clearColorGreen / 255.0f,
+                 world->settings.clearColorBlue / 255.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_STENCIL_TEST);
     glClearStencil(0);

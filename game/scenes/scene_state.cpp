@@ -1,15 +1,15 @@
 // The SPACE latch that the intro and game scenes share.
 #include "game/scenes/scene_state.h"
 
-#include "app/context.h"
-#include "platform/virtual_keys.h"
+#include "core/keys.h"
+#include "game/world.h"
 
 bool freshSpacePress() {
-    if (context->window.KeyState[vk::kSpace] == 0) {
-        context->scenes.spaceLatch = 0;
+    if (world->controls.KeyState[vk::kSpace] == 0) {
+        world->scenes.spaceLatch = 0;
         return false;
     }
-    if (context->scenes.spaceLatch != 0) return false;
-    context->scenes.spaceLatch = 1;
+    if (world->scenes.spaceLatch != 0) return false;
+    world->scenes.spaceLatch = 1;
     return true;
 }

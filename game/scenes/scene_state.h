@@ -5,7 +5,14 @@
 
 #include "gfx/texture_manager.h"
 
+// The scenes a frame can run.
+constexpr std::uint16_t kIntroScene = 0;
+constexpr std::uint16_t kGameScene = 1;
+constexpr std::uint16_t kIdleScene = 2;  // frames run and draw nothing
+
 struct SceneState {
+    // The scene the next frame runs; the intro hands over to the game.
+    std::uint16_t scene = kIntroScene;
     // Rounds started so far; raised by every round start, never lowered.
     std::uint16_t roundCounter = 0;
     // 1 from the frame in which SPACE was acted upon until SPACE is released.

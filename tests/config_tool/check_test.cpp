@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "core/setting_fields.h"
 #include "test_support.h"
 #include "tools/quorl_config/commands.h"
-#include "tools/quorl_config/fields.h"
 
 namespace {
 

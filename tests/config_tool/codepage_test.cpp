@@ -1,11 +1,11 @@
 // Tests of the mapping between UTF-8 and the game's single-byte character set.
-#include "tools/quorl_config/codepage.h"
+#include "core/codepage.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 
-#include "gfx/glyph_map.h"
+#include "core/glyph_map.h"
 #include "test_support.h"
 
 namespace {

@@ -1,10 +1,9 @@
 // Tests of the settings table: where each setting lies in the file and what it writes there.
-#include "tools/quorl_config/fields.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "core/setting_fields.h"
 #include "test_support.h"
 
 namespace {

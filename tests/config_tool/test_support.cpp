@@ -14,7 +14,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tools/quorl_config/fields.h"
+#include "core/setting_fields.h"
 
 namespace fs = std::filesystem;
 

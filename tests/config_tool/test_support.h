@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/quorl_config/config_error.h"
-#include "tools/quorl_config/settings_file.h"
+#include "core/config_error.h"
+#include "core/settings_file.h"
 
 // A fresh folder under /tmp, removed with everything in it at the end of the test.
 class TempFolder {

@@ -1,5 +1,5 @@
 // Tests of the settings text: exact round trips for any file, and how hand-edited text is read.
-#include "tools/quorl_config/text_form.h"
+#include "core/text_form.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <cstring>
 #include <random>
 
+#include "core/codepage.h"
+#include "core/setting_fields.h"
 #include "test_support.h"
-#include "tools/quorl_config/codepage.h"
-#include "tools/quorl_config/fields.h"
 
 namespace {
 

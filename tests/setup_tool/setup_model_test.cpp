@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
+#include "core/setting_fields.h"
 #include "test_support.h"
-#include "tools/quorl_config/fields.h"
 #include "tools/quorl_setup/pattern_files.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "game/players/bindings.h"
-#include "platform/virtual_keys.h"
+#include "core/bindings.h"
+#include "core/keys.h"
 
 int parseFrame(const std::string& text, const std::string& event) {
     if (text.empty() || text.size() > 9 ||
@@ -23,20 +23,15 @@ std::string lowerCase(std::string text) {
 
 namespace {
 
-// The runner's short names of physical keys; letters and digits name themselves, and every name
-// of the keys file (game/players/bindings.h) works too.
+// The runner's short names of keys whose names are long; every name of the key table
+// (core/keys.h) works too, letters and digits by their character.
 const std::map<std::string, std::uint8_t> kShortNames = {
-    {"space", vk::kSpace},
     {"esc", vk::kEscape},
-    {"escape", vk::kEscape},
     {"return", vk::kReturn},
-    {"alt", vk::kAlt},
     {"left", vk::kLeft},
     {"right", vk::kRight},
     {"up", vk::kUp},
     {"down", vk::kDown},
-    {"insert", vk::kInsert},
-    {"home", vk::kHome},
     {"pageup", vk::kPageUp},
     {"kp/", vk::kKeypadDivide},
     {"kp-", vk::kKeypadSubtract},

@@ -10,9 +10,9 @@
 #include <stdexcept>
 
 #include "app/context.h"
+#include "core/codepage.h"
 #include "gfx/screenshot.h"
 #include "platform/input_simulation.h"
-#include "tools/quorl_config/codepage.h"
 
 namespace {
 
@@ -77,11 +77,11 @@ std::size_t countSlots(const SlotTable<T>& table) {
 
 void printSummary(std::ostream& out, int frames, const App& game) {
     out << "frames " << frames << "\n";
-    out << "scene " << game.scene << "\n";
-    out << "round " << context->scenes.roundCounter << "\n";
+    out << "scene " << world->scenes.scene << "\n";
+    out << "round " << world->scenes.roundCounter << "\n";
     out << "match over " << (game.quit ? "yes" : "no") << "\n";
     for (int i = 0; i < kSlotCount; ++i) {
-        const Player* player = context->players[i];
+        const Player* player = world->players[i];
         if (player == nullptr) continue;
         out << "player " << i << " " << gameBytesToUtf8(player->name) << ": alive "
             << int(player->alive) << ", score " << player->score << ", trail " << player->pointCount
@@ -89,7 +89,7 @@ void printSummary(std::ostream& out, int frames, const App& game) {
             << ", heading " << player->angle
             << (i < activePlayerCount() ? "" : " (not taking part)") << "\n";
     }
-    const EntityTables& entities = *context->entityTables;
+    const EntityTables& entities = *world->entityTables;
     out << "pickups " << countSlots(entities.pickups) << " of " << entities.pickups.size()
         << " slots\n";
     out << "rockets " << countSlots(entities.rockets) << " of " << entities.rockets.size()

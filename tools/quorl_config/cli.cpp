@@ -4,11 +4,11 @@
 #include <CLI/CLI.hpp>
 #include <sstream>
 
+#include "core/config_error.h"
+#include "core/places.h"
+#include "core/setting_fields.h"
+#include "core/text.h"
 #include "tools/quorl_config/commands.h"
-#include "tools/quorl_config/config_error.h"
-#include "tools/quorl_config/fields.h"
-#include "tools/quorl_config/keys_settings.h"
-#include "tools/quorl_config/places.h"
 
 namespace {
 
@@ -24,6 +24,16 @@ struct Arguments {
     bool list = false;
 };
 
+// How the keys of the slots are set.
+constexpr const char* kKeySettingsHelp =
+    "  slotN.left, slotN.right, slotN.fire\n"
+    "                  The slot's keys to turn left, turn right and fire, written to the file "
+    "keys\n"
+    "                  beside FILE; the slots' other keys stay as they are.\n"
+    "                  Allowed: a key name of quorl-config keys --list (case does not matter), "
+    "but\n"
+    "                  not Space, Escape, Alt or F10, nor a key that another slot or key holds.\n";
+
 // The setting names, meanings and values, with the six slots folded into slotN.
 std::string settingNamesHelp() {
     const std::string indent(18, ' ');
@@ -35,7 +45,7 @@ std::string settingNamesHelp() {
         meaning.replace(0, name.size() + 2, "  " + name);
         text += meaning + wrapText("Allowed: " + field.allowed + ".", kHelpWidth, indent);
     }
-    return text + keySettingsHelp() +
+    return text + kKeySettingsHelp +
            "Example:\n  quorl-config set speed=120 mode=score limit=10 slot3.enabled=yes "
            "slot3.name=Ödön slot3.pattern=blue.png\n  quorl-config set slot1.left=Z "
            "slot1.right=C slot1.fire=X";

@@ -4,13 +4,16 @@
 #include <filesystem>
 #include <numeric>
 
-#include "tools/quorl_config/config_error.h"
-#include "tools/quorl_config/fields.h"
-#include "tools/quorl_config/keys_settings.h"
-#include "tools/quorl_config/places.h"
-#include "tools/quorl_config/report.h"
-#include "tools/quorl_config/settings_file.h"
-#include "tools/quorl_config/text_form.h"
+#include "core/config_error.h"
+#include "core/files.h"
+#include "core/findings.h"
+#include "core/keys_file.h"
+#include "core/places.h"
+#include "core/setting_fields.h"
+#include "core/settings_file.h"
+#include "core/text.h"
+#include "core/text_form.h"
+#include "tools/quorl_config/show.h"
 
 namespace {
 
@@ -58,6 +61,17 @@ void warnAboutKeys(const KeysFile& keys, const std::string& keysPath, std::ostre
     err << "quorl-config: warning: the game refuses " << keysPath << " ("
         << counted(keys.faults.size(), "problem")
         << ", which quorl-config check lists); the keys it could read are used\n";
+}
+
+// Every key name, one a line, in the order of namedKeys(); the keys the game keeps for itself
+// marked.
+std::string keyNameList() {
+    std::string text;
+    for (const std::uint8_t key : namedKeys()) {
+        text +=
+            keyName(key) + (isReservedKey(key) ? "  (the game's own: not for players)" : "") + "\n";
+    }
+    return text;
 }
 
 std::string nameList(const Assignments& assignments) {
@@ -124,15 +138,16 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
         if (field->key == "pattern") patternSlots.push_back(field->slot);
     }
     requirePatterns(path, s, patternSlots, force, "add --force to set it anyway");
+    // Both files change together or not at all.
+    std::vector<FileWrite> writes;
+    if (!settingPairs.empty()) writes.push_back(settingsWrite(path, encoded(s)));
+    if (!keyPairs.empty()) writes.push_back({keysPath, formatKeys(bindings)});
+    writeFilesAtomically(writes);
     if (!settingPairs.empty()) {
-        writeSettingsFile(path, encoded(s));
         noteSize(path, file, err, true);
         out << "updated " << path << ": " << nameList(settingPairs) << "\n";
     }
-    if (!keyPairs.empty()) {
-        writeFileAtomically(keysPath, formatKeys(bindings));
-        out << "updated " << keysPath << ": " << nameList(keyPairs) << "\n";
-    }
+    if (!keyPairs.empty()) out << "updated " << keysPath << ": " << nameList(keyPairs) << "\n";
     return 0;
 }
 
@@ -140,7 +155,7 @@ int newCommand(const std::string& path, bool force, std::ostream& out) {
     if (!force && pathExists(path)) {
         throw ConfigError(path + " already exists; add --force to replace it");
     }
-    writeSettingsFile(path, encoded(defaultSettings()));
+    writeFilesAtomically({settingsWrite(path, encoded(defaultSettings()))});
     out << "wrote the default settings to " << path << "\n";
     const std::string keysPath = keysPathFor(path);
     if (pathExists(keysPath)) {
@@ -213,8 +228,9 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
             return 0;
         }
     }
-    writeSettingsFile(path, bytes);
-    if (writeKeys) writeFileAtomically(keysPath, formatKeys(*imported.keys));
+    std::vector<FileWrite> writes{settingsWrite(path, bytes)};
+    if (writeKeys) writes.push_back({keysPath, formatKeys(*imported.keys)});
+    writeFilesAtomically(writes);
     out << "imported " << textPath << " into " << path
         << (writeKeys ? ", its keys into " + keysPath : "") << "\n";
     return 0;
@@ -228,8 +244,8 @@ int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) 
     for (const CheckFinding& problem : problems) out << path << ": " << problem.text << "\n";
     // Whatever makes the game refuse the keys file beside the config, on its own lines.
     const std::string keysPath = keysPathFor(path);
-    const std::vector<KeysFault> faults = readKeysFile(keysPath).faults;
-    if (!faults.empty()) out << keysFaultList(faults, keysPath) << "\n";
+    const std::vector<Fault> faults = readKeysFile(keysPath).faults;
+    if (!faults.empty()) out << faultList(faults, keysPath) << "\n";
     for (const CheckFinding& warning : warnings)
         out << path << ": warning: " << warning.text << "\n";
     const std::size_t problemCount = problems.size() + faults.size();

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tools/quorl_config/places.h"
+#include "core/places.h"
 
 extern char** environ;
 

@@ -2,7 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 
-#include "tools/quorl_config/places.h"
+#include "core/places.h"
 #include "tools/quorl_setup/setup_window.h"
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tools/quorl_config/places.h"
+#include "core/places.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-#include "app/context.h"
-#include "app/text_error.h"
+#include "core/text_error.h"
 #include "gfx/texture_manager.h"
 
 namespace {
@@ -26,16 +25,16 @@ std::string oneLine(std::string text) {
 
 }  // namespace
 
-// The texture manager keeps its table in the game's context: the previews have one of their own.
+// The texture manager keeps its table in the graphics state: the previews have one of their own.
 PatternPreviews::PatternPreviews() {
-    createContext();
+    gfx = &gfx_;
     ilInit();
     iluInit();
 }
 
-// Needs the GL context still current.
+// The textures go with gfx_, which needs the GL context still current.
 PatternPreviews::~PatternPreviews() {
-    destroyContext();
+    gfx = nullptr;
 }
 
 const PatternPreviews::Preview& PatternPreviews::preview(const std::string& path) {

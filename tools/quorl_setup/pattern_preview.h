@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "core/settings.h"
+#include "gfx/gfx.h"
 
 class PatternPreviews {
 public:
@@ -30,6 +31,7 @@ private:
         int height = 0;        // one repeat of the pattern, in pixels of travel
         std::string problem;
     };
+    Gfx gfx_;  // the texture table the previews load into
     // By path.
     std::map<std::string, Preview> previews_;
 

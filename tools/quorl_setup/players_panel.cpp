@@ -7,7 +7,7 @@
 #include <cfloat>
 #include <cstring>
 
-#include "tools/quorl_config/places.h"
+#include "core/places.h"
 #include "tools/quorl_setup/field_widgets.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/players/bindings.h"
+#include "core/bindings.h"
 #include "tools/quorl_setup/pattern_files.h"
 #include "tools/quorl_setup/pattern_preview.h"
 #include "tools/quorl_setup/setup_model.h"

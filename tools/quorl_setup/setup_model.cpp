@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "tools/quorl_config/config_error.h"
-#include "tools/quorl_config/fields.h"
-#include "tools/quorl_config/keys_settings.h"
-#include "tools/quorl_config/places.h"
-#include "tools/quorl_config/report.h"
+#include "core/config_error.h"
+#include "core/findings.h"
+#include "core/keys_file.h"
+#include "core/places.h"
+#include "core/setting_fields.h"
 
 namespace {
 
@@ -136,15 +136,16 @@ std::string SetupModel::save() {
     }
     try {
         makeFolderFor(configPath_);
-        writeSettingsFile(configPath_, encoded(edited_));
+        // The config and the keys change together or not at all.
+        std::vector<FileWrite> writes{settingsWrite(configPath_, encoded(edited_))};
+        const bool keysChanged = editedKeys_ != savedKeys_ || keysUnreadable_;
+        if (keysChanged) writes.push_back({keysPath_, formatKeys(editedKeys_)});
+        writeFilesAtomically(writes);
         saved_ = edited_;
         fileExists_ = true;
         fileNote_.clear();
-        if (editedKeys_ != savedKeys_ || keysUnreadable_) {
-            writeFileAtomically(keysPath_, formatKeys(editedKeys_));
-            savedKeys_ = editedKeys_;
-            keysUnreadable_ = false;
-        }
+        savedKeys_ = editedKeys_;
+        keysUnreadable_ = false;
     } catch (const ConfigError& error) {
         return error.what();
     }
@@ -153,9 +154,9 @@ std::string SetupModel::save() {
 }
 
 int SetupModel::controllerFor(int slot) const {
-    if (edited_.slotEnabled[slot] == 0) return 0;
-    return static_cast<int>(std::count_if(edited_.slotEnabled, edited_.slotEnabled + slot + 1,
-                                          [](std::uint8_t enabled) { return enabled != 0; }));
+    const SlotList enabled = enabledSlots(edited_);
+    const auto at = std::find(enabled.begin(), enabled.end(), slot);
+    return at == enabled.end() ? 0 : static_cast<int>(at - enabled.begin()) + 1;
 }
 
 void SetupModel::recheck() {

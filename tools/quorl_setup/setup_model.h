@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "game/players/bindings.h"
-#include "tools/quorl_config/settings_file.h"
+#include "core/keys_file.h"
+#include "core/settings.h"
+#include "core/settings_file.h"
 
 // What is shown beside a field: why the player's last edit of it was refused, or a problem or
 // warning of `check`.

@@ -5,8 +5,8 @@
 
 #include <iostream>
 
-#include "platform/virtual_keys.h"
-#include "tools/quorl_config/places.h"
+#include "core/keys.h"
+#include "core/places.h"
 #include "tools/quorl_setup/field_widgets.h"
 #include "tools/quorl_setup/match_panel.h"
 #include "tools/quorl_setup/players_panel.h"

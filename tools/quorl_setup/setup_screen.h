@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/players/bindings.h"
+#include "core/bindings.h"
 #include "tools/quorl_setup/game_process.h"
 #include "tools/quorl_setup/pattern_files.h"
 #include "tools/quorl_setup/pattern_preview.h"

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "gfx/glyph_map.h"
-#include "platform/platform.h"
+#include "core/glyph_map.h"
+#include "core/keys.h"
 #include "tools/quorl_setup/setup_screen.h"
 
 namespace {
@@ -68,7 +68,7 @@ bool screenEvent(SetupScreen& screen, const SDL_Event& event) {
     }
     if (event.type != SDL_KEYDOWN || event.key.repeat != 0) return false;
     if (screen.capturingKey()) {
-        screen.takeKey(platform::virtualKeyForScancode(event.key.keysym.scancode));
+        screen.takeKey(keyAtUsage(event.key.keysym.scancode));
         return true;
     }
     if (event.key.keysym.scancode == SDL_SCANCODE_S && (event.key.keysym.mod & KMOD_CTRL) != 0) {

@@ -1,0 +1,10 @@
+// Releasing the graphics state.
+#include "gfx/gfx.h"
+
+Gfx* gfx = nullptr;
+
+Gfx::~Gfx() {
+    delete camera;
+    camera = nullptr;
+    releaseTextureTable(textures);
+}
