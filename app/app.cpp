@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <string>
 
 #include "app/config_file.h"
 #include "app/context.h"
@@ -124,6 +125,7 @@ void stepFrame(App& app) {
         default:
             raiseTextError("Invalid SceneNumber");
     }
+    platform::announceFrame(++app.frames);
 }
 
 void pauseGame(App& app) {
@@ -166,27 +168,43 @@ int runAndShutDown(App& app) {
     });
 }
 
-int startUp() {
+namespace {
+
+// Start-up's two phases: 0, or the exit code of the failure, whose text goes to `failure`.
+int startPhases(std::string& failure) {
     try {
         context->app = std::make_unique<App>();
     } catch (const std::bad_alloc&) {
-        platform::showMessage("Fatal error!", "bad_alloc", kOutOfMemory);
         return kOutOfMemory;
     } catch (const TextError& error) {
-        reportStartupError(error.text);
+        failure = error.text;
         return kStartupFailed;
     }
-
     try {
         initialize();
     } catch (const TextError& error) {
-        reportStartupError(error.text);
+        failure = error.text;
         return kStartupFailed;
     } catch (const std::exception& error) {
-        reportStartupError(error.what());
+        failure = error.what();
         return kStartupFailed;
     }
     return 0;
+}
+
+}  // namespace
+
+int startUp() {
+    std::string failure;
+    int started = 0;
+    {
+        // Until the message pump runs, a quit signal ends the game at once, as at a message box.
+        const platform::QuitSignalsEndStartUp quitEndsStartUp;
+        started = startPhases(failure);
+    }
+    if (started == kOutOfMemory) platform::showMessage("Fatal error!", "bad_alloc", kOutOfMemory);
+    if (started == kStartupFailed) reportStartupError(failure.c_str());
+    return started;
 }
 
 int runQuorl() {

@@ -11,7 +11,8 @@ struct App {
     platform::Message message;  // the last message taken from the queue
     bool windowOpen = false;
     bool quit = false;
-    double frameTime = 0.0;  // milliseconds the last frame took
+    double frameTime = 0.0;    // milliseconds the last frame took
+    std::uint64_t frames = 0;  // frames run so far
     FrameTimer* timer = nullptr;
     bool paused = false;         // minimised: no frames, and time stands still for the game
     std::uint64_t pausedAt = 0;  // the frame timer's counter when the pause began

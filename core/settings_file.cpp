@@ -52,7 +52,7 @@ std::string sizeNote(const std::string& path, std::uintmax_t fileSize) {
     const std::string expected = std::to_string(kSettingsFileSize);
     if (fileSize < kSettingsFileSize) {
         return path + " is " + std::to_string(fileSize) + " bytes instead of " + expected +
-               "; the missing bytes read as 0";
+               ": settings are missing, and the game refuses it";
     }
     if (fileSize > kSettingsFileSize) {
         return path + " is " + std::to_string(fileSize) + " bytes; the game ignores the " +

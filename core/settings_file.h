@@ -22,8 +22,9 @@ SettingsFile readSettingsFile(const std::string& path);
 // Reads a whole text file; throws ConfigError when it can't be read.
 std::string readTextFile(const std::string& path);
 
-// A note on a file that is not 1618 bytes long, naming what the game makes of it; empty when
-// the size is right.
+// A note on a file that is not 1618 bytes long, naming what the game makes of it: it refuses a
+// shorter one and ignores what is past the settings in a longer one. Empty when the size is
+// right.
 std::string sizeNote(const std::string& path, std::uintmax_t fileSize);
 
 // The settings file at `path` holding `bytes`, for writeFilesAtomically.

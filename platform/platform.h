@@ -77,6 +77,29 @@ struct Message {
 // the main thread, before any other thread starts. Until then they end the process as usual.
 void takeQuitSignals();
 
+// While one lives on the main thread, a quit signal ends the process at once with exit code 0:
+// start-up may wait on the window system or the disk before the message pump runs, and nothing
+// needs shutting down yet. A thread of its own takes the signals meanwhile; it is gone again
+// when the object is, before any message box of start-up opens.
+class QuitSignalsEndStartUp {
+public:
+    QuitSignalsEndStartUp();
+    ~QuitSignalsEndStartUp();
+    QuitSignalsEndStartUp(const QuitSignalsEndStartUp&) = delete;
+    QuitSignalsEndStartUp& operator=(const QuitSignalsEndStartUp&) = delete;
+
+private:
+    [[maybe_unused]] bool active_ = false;
+    [[maybe_unused]] unsigned long thread_ = 0;
+};
+
+// For a test that starts the program and waits on a pipe instead of guessing how far it got:
+// when QUORL_READY_FD names a descriptor, these say on it "signals" once the quit signals are
+// taken (takeQuitSignals says it) and "frame N" once frame N has run, N being QUORL_READY_FRAME
+// (1 when unset). Nothing happens without the variable.
+void announceQuitSignalsTaken();
+void announceFrame(std::uint64_t frame);
+
 // Takes the next message, if any, without waiting; a pending quit signal comes first.
 bool pollMessage(Message& out);
 

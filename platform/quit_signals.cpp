@@ -33,6 +33,8 @@ namespace platform {
 namespace {
 
 constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Wakes the start-up's watcher when start-up is over; blocked like the quit signals.
+constexpr int kStopWatching = SIGUSR2;
 bool quitSignalsTaken = false;
 
 // While a box is up: the exit code a quit signal ends the process with, the game's process id
@@ -52,6 +54,15 @@ void endProcess(int) {
     _exit(exitCodeOnQuit);
 }
 
+void* watchStartUp(void*) {
+    sigset_t set = quitSignalSet();
+    sigaddset(&set, kStopWatching);
+    int taken = 0;
+    sigwait(&set, &taken);
+    if (taken != kStopWatching) _exit(0);
+    return nullptr;
+}
+
 // Runs in every child forked while a box is up: it ends as soon as the game does.
 void dieWithGame() {
 #if defined(__linux__)
@@ -66,9 +77,11 @@ void dieWithGame() {
 }  // namespace
 
 void takeQuitSignals() {
-    const sigset_t set = quitSignalSet();
+    sigset_t set = quitSignalSet();
+    sigaddset(&set, kStopWatching);
     quitSignalsTaken = pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0;
     if (quitSignalsTaken) pthread_atfork(nullptr, nullptr, dieWithGame);
+    announceQuitSignalsTaken();
 }
 
 bool takePendingQuitSignal() {
@@ -110,7 +123,24 @@ QuitSignalsEndProcess::~QuitSignalsEndProcess() {
     boxOwner = 0;
 }
 
+QuitSignalsEndStartUp::QuitSignalsEndStartUp() {
+    if (!quitSignalsTaken) return;
+    pthread_t thread;
+    active_ = pthread_create(&thread, nullptr, watchStartUp, nullptr) == 0;
+    thread_ = static_cast<unsigned long>(thread);
+}
+
+QuitSignalsEndStartUp::~QuitSignalsEndStartUp() {
+    if (!active_) return;
+    const auto thread = static_cast<pthread_t>(thread_);
+    pthread_kill(thread, kStopWatching);
+    pthread_join(thread, nullptr);
+}
+
 #else
+
+QuitSignalsEndStartUp::QuitSignalsEndStartUp() = default;
+QuitSignalsEndStartUp::~QuitSignalsEndStartUp() = default;
 
 void takeQuitSignals() {}
 bool takePendingQuitSignal() {

@@ -23,7 +23,7 @@ namespace {
 
 using Prepare = std::function<void(const fs::path&)>;
 
-// How a row runs: the game itself, ended by SIGTERM (as closing its window) once it takes it;
+// How a row runs: the game itself, ended by SIGTERM (as closing its window) once it runs;
 // or quorl-runner playing rounds with every fire key held, to its last frame or to SIGTERM.
 enum class Run { game, play, playUntilClosed };
 
@@ -151,13 +151,14 @@ Outcome runIn(const fs::path& folder, Run run) {
     if (run == Run::play)
         return runInFolder(folder, environment + "timeout -k 5 120 '" + QUORL_RUNNER +
                                        "' --frames 300" + play + " > summary.txt");
+    // The game is closed once it has run a frame; a game that fails at start-up never does.
     QuitRequest request;
+    request.frame = 1;
     std::string program = "'" + std::string(QUORL_BINARY) + "'";
     if (run == Run::playUntilClosed) {
         // Closed in round 3, once 250 frames have been played.
-        request.ready = [folder] { return fs::exists(folder / "frame-000250.png"); };
-        program = "'" + std::string(QUORL_RUNNER) + "' --frames 10000000 --every 250" + play +
-                  " > summary.txt";
+        request.frame = 250;
+        program = "'" + std::string(QUORL_RUNNER) + "' --frames 10000000" + play + " > summary.txt";
     }
     return runUntilQuit(folder, environment, program, request);
 }

@@ -15,11 +15,13 @@ protected:
     void SetUp() override { folder = makeScratchFolder("quorl-binary"); }
     void TearDown() override { fs::remove_all(folder); }
 
-    // Runs the game with SDL's given video driver; once it is up, SIGTERM asks it to quit as
-    // closing its window would.
+    // Runs the game with SDL's given video driver; once it has run a frame, SIGTERM asks it to
+    // quit as closing its window would.
     Outcome run(const char* videoDriver) {
+        QuitRequest request;
+        request.frame = 1;
         return runUntilQuit(folder, std::string("SDL_VIDEODRIVER=") + videoDriver,
-                            std::string("'") + QUORL_BINARY + "'", QuitRequest{});
+                            std::string("'") + QUORL_BINARY + "'", request);
     }
 
     fs::path folder;

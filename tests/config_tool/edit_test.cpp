@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
+#include "core/files.h"
 #include "core/setting_fields.h"
 #include "test_support.h"
 #include "tools/quorl_config/commands.h"
@@ -215,6 +217,50 @@ TEST(AtomicWrite, FailedRenameLeavesNoTemporaryFileAndNewFilesFollowTheUmask) {
     EXPECT_EQ(readFile(folder.path("new")), "data");
     EXPECT_EQ(std::filesystem::status(folder.path("new")).permissions(),
               std::filesystem::perms(0640));
+}
+
+// A command's files change together: when the second cannot take its place, the first gets its
+// old content back, or goes again when it is new.
+TEST(AtomicWrite, ASecondFileThatCannotBeWrittenLeavesTheFirstAsItWas) {
+    for (const bool firstExists : {true, false}) {
+        SCOPED_TRACE(firstExists ? "config existed" : "config was new");
+        TempFolder folder;
+        const std::string config = folder.path("config");
+        if (firstExists) writeFile(config, "old");
+        std::filesystem::create_directories(folder.path("keys/in-the-way"));
+        const std::string error = configError([&] {
+            writeFilesAtomically({{config, "new"}, {folder.path("keys"), "keys"}});
+        });
+        EXPECT_TRUE(contains(error, "cannot write " + folder.path("keys") + ": renaming "))
+            << error;
+        EXPECT_TRUE(
+            contains(error, config + " and " + folder.path("keys") + " were left as they were"))
+            << error;
+        EXPECT_EQ(firstExists ? readFile(config) : "", firstExists ? "old" : "");
+        const std::vector<std::string> left = firstExists
+                                                  ? std::vector<std::string>{"config", "keys"}
+                                                  : std::vector<std::string>{"keys"};
+        EXPECT_EQ(folderEntries(folder.path()), left);
+    }
+}
+
+// An interrupted write leaves its temporary file; the next write removes it once it is a minute
+// old, and nothing else.
+TEST(AtomicWrite, TheNextWriteRemovesOnlyOurStaleTemporaryFiles) {
+    TempFolder folder;
+    const auto twoMinutesAgo =
+        std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2);
+    for (const char* name :
+         {".quorl-config-Ab12Yz", ".quorl-config-Fresh1", ".quorl-config-Ab12Yz7",
+          ".quorl-config-Ab-2Yz", "quorl-config-Ab12Yz"}) {
+        writeFile(folder.path(name), "debris");
+        if (std::string(name) != ".quorl-config-Fresh1")
+            std::filesystem::last_write_time(folder.path(name), twoMinutesAgo);
+    }
+    writeFileAtomically(folder.path("config"), "data");
+    EXPECT_EQ(folderEntries(folder.path()),
+              (std::vector<std::string>{".quorl-config-Ab-2Yz", ".quorl-config-Ab12Yz7",
+                                        ".quorl-config-Fresh1", "config", "quorl-config-Ab12Yz"}));
 }
 
 }  // namespace

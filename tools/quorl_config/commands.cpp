@@ -238,8 +238,12 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
 
 int checkCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
-    noteSize(path, file, err);
-    const std::vector<CheckFinding> problems = problemFindings(path, file.bytes);
+    std::vector<CheckFinding> problems = problemFindings(path, file.bytes);
+    // The game refuses a short file outright; a long one is only noted.
+    if (file.fileSize < kSettingsFileSize)
+        problems.insert(problems.begin(), {{}, sizeNote("the file", file.fileSize)});
+    else
+        noteSize(path, file, err);
     const std::vector<CheckFinding> warnings = warningFindings(file.bytes);
     for (const CheckFinding& problem : problems) out << path << ": " << problem.text << "\n";
     // Whatever makes the game refuse the keys file beside the config, on its own lines.
