@@ -1,7 +1,7 @@
 # Fails the build when code outside platform/ includes SDL or calls it: the platform library is
 # the only part of the program that may know SDL.
 #   cmake -DSOURCE_DIR=... -P check_sdl_seam.cmake
-set(outside_platform app game gfx tools tests bench fuzz)
+set(outside_platform app core game gfx tools tests bench fuzz)
 # The one exception: quorl-setup is a program of its own, not the game, and opens its window
 # with Dear ImGui's SDL2 back end, which takes SDL's window and events. Only this file of it
 # may use SDL; its model and panels may not, as the rest of the game may not.
