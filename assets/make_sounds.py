@@ -158,7 +158,10 @@ def finish(x, peak_dbfs=PEAK_DBFS, fade_in=0.002, fade_out=0.02):
 
 
 def note(wave_fn, freq, seconds, tau, vibrato=0.0):
-    freqs = [freq * (1 + vibrato * math.sin(2 * math.pi * 5.5 * i / RATE) * min(1, i / (0.25 * RATE)))
+    """One decaying note; vibrato is the depth of a 5.5 Hz wobble that fades
+    in over the first quarter second."""
+    freqs = [freq * (1 + vibrato * math.sin(2 * math.pi * 5.5 * i / RATE)
+                     * min(1, i / (0.25 * RATE)))
              for i in range(int(round(seconds * RATE)))]
     return decay(wave_fn(freqs), tau)
 
@@ -376,8 +379,10 @@ def draw_sheet(entries, path):
     Image, ImageDraw, ImageFont = load_pil()
     label_font = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 13)
     small_font = ImageFont.truetype("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 11)
-    label_w, panel_w, wave_h, spec_h, pad = 200, 520, 100, 100, 10
     longest = max(len(ch[0]) / rate for _, ch, rate, _ in entries)
+    # At least 200 pixels a second, so that a longer mix is not squeezed.
+    panel_w = int(min(1000, max(520, 200 * longest)))
+    label_w, wave_h, spec_h, pad = 200, 100, 100, 10
     seconds_per_px = longest / panel_w
     row_h = max(wave_h, spec_h) + 2 * pad
     sheet = Image.new("RGB", (label_w + 2 * panel_w + 3 * pad, row_h * len(entries) + pad),
