@@ -5,8 +5,10 @@
 #include <cmath>
 
 PanGains panGains(float pan) {
+    constexpr double kQuarterTurn = 1.57079632679489661923;  // pi / 2
     const float p = std::isfinite(pan) ? std::clamp(pan, -1.0f, 1.0f) : 0.0f;
-    const double angle = (p + 1.0) * M_PI / 4;
+    // From 0 (all left) to a quarter turn (all right): cos^2 + sin^2 = 1 keeps the power.
+    const double angle = (p + 1.0) / 2 * kQuarterTurn;
     return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
 }
 
