@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -eq 0 ]] && targets=(settings_fuzz config_text_fuzz image_fuzz)
+[[ ${#targets[@]} -eq 0 ]] && targets=(settings_fuzz config_text_fuzz image_fuzz wave_fuzz)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORL_FUZZ=ON \
   -DQUORL_BUILD_TESTS=OFF >/dev/null
