@@ -43,7 +43,7 @@ void reportStartupError(const char* text) {
 
 App::App() {
     world->settings = loadSettings();
-    loadKeyBindings();
+    loadKeysFile();
     timer = new FrameTimer{};
     timer->restart();
 }

@@ -37,10 +37,12 @@ Settings loadSettings() {
     return settings;
 }
 
-void loadKeyBindings() {
+void loadKeysFile() {
     const KeysFile file = readKeysFile(kKeysFileName);
     if (file.faults.empty()) {
         world->controls.keyBindings = file.bindings;
+        world->controls.computer = file.computer;
+        world->sound = file.sound;
         return;
     }
     const std::vector<Fault> shown(

@@ -7,7 +7,8 @@
 // error.
 Settings loadSettings();
 
-// Fills the run's keyBindings from the file `keys` in the working folder; without it every slot
-// keeps its default keys. A file the game cannot use raises the keys error, which names the file,
-// and each faulty line with its fault.
-void loadKeyBindings();
+// Takes the run's keys, computer players and sound from the file `keys` in the working folder;
+// without it every slot keeps its default keys, people steer every slot and the sound is on. A
+// file the game cannot use raises the keys error, which names the file, and each faulty line with
+// its fault.
+void loadKeysFile();

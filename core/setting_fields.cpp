@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr const char* kYesNo = "yes, no, on, off, true, false, 1 or 0";
 constexpr const char* kColourRule =
     "red,green,blue: three whole numbers from 0 to 255, e.g. 20,20,30";
 
@@ -235,6 +234,8 @@ const FieldRow kPlayerCountRow{"player-count",
 
 // The value of a string of decimal digits (ULONG_MAX when it overflows); nothing for any other
 // text.
+}  // namespace
+
 std::optional<unsigned long> wholeNumber(const std::string& text) {
     const std::string digits = trimmed(text);
     const char* last = digits.data() + digits.size();
@@ -243,6 +244,8 @@ std::optional<unsigned long> wholeNumber(const std::string& text) {
     if (digits.empty() || result.ptr != last) return std::nullopt;
     return result.ec == std::errc::result_out_of_range ? ULONG_MAX : number;
 }
+
+namespace {
 
 // The largest number a field of `width` bytes holds.
 unsigned long largest(std::size_t width) {
@@ -254,7 +257,7 @@ std::string allowedValues(FieldKind kind, std::size_t width) {
         case FieldKind::number:
             return "a whole number from 0 to " + std::to_string(largest(width));
         case FieldKind::flag:
-            return kYesNo;
+            return kFlagWords;
         case FieldKind::mode:
             return "rounds or score";
         case FieldKind::colour:
@@ -328,11 +331,9 @@ void SettingField::assign(SettingsBytes& bytes, const std::string& value) const 
             break;
         }
         case FieldKind::flag: {
-            // The words for no, then those for yes.
-            const std::string words[] = {"no", "off", "false", "0", "yes", "on", "true", "1"};
-            const auto found = std::find(std::begin(words), std::end(words), word);
-            if (found == std::end(words)) rejectValue(name, value, "neither yes nor no", allowed);
-            *at = found - words >= 4;
+            const std::optional<bool> flag = flagWord(value);
+            if (!flag) rejectValue(name, value, "neither yes nor no", allowed);
+            *at = *flag;
             break;
         }
         case FieldKind::mode:
@@ -407,6 +408,14 @@ std::string SettingField::shownValue(const SettingsBytes& bytes) const {
     }
     if (describe != nullptr) return describe(bytes, numberAt(bytes, offset, width));
     return format(bytes) + shown;
+}
+
+std::optional<bool> flagWord(const std::string& value) {
+    // The words for no, then those for yes.
+    const std::string words[] = {"no", "off", "false", "0", "yes", "on", "true", "1"};
+    const auto found = std::find(std::begin(words), std::end(words), lowerAscii(trimmed(value)));
+    if (found == std::end(words)) return std::nullopt;
+    return found - words >= 4;
 }
 
 unsigned long parseNumber(const std::string& name, const std::string& value, unsigned long max,

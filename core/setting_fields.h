@@ -3,6 +3,7 @@
 // and quorl-setup's fields all read it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +63,17 @@ const SettingField* findSettingField(const std::string& name);
 // Applies NAME=VALUE pairs after checking every one; throws ConfigError listing all problems
 // (one a line) and leaves `s` untouched when there is any. Updates playerCount to match.
 void applyAssignments(Settings& s, const std::vector<std::pair<std::string, std::string>>& pairs);
+
+// The words a yes-or-no setting takes, for messages.
+inline constexpr const char* kFlagWords = "yes, no, on, off, true, false, 1 or 0";
+
+// A yes-or-no word (one of kFlagWords, case and white space around it do not matter); none for
+// any other text.
+std::optional<bool> flagWord(const std::string& value);
+
+// The value of a string of decimal digits with white space around (ULONG_MAX when it overflows);
+// none for any other text.
+std::optional<unsigned long> wholeNumber(const std::string& text);
 
 // A whole number from 0 to `max`; throws ConfigError naming the setting, the value and `allowed`.
 unsigned long parseNumber(const std::string& name, const std::string& value, unsigned long max,

@@ -99,7 +99,19 @@ std::string settingLine(const SettingField& field, const SettingsBytes& bytes,
     return field.key + " = " + (field.isText() ? quotedValue(value) : value) + "\n";
 }
 
-std::string slotSections(const SettingsBytes& bytes, const Bindings& keys,
+// A setting of the keys file with its value, and before it its comment when `explained`.
+std::string textFieldLines(const TextField& field, const TextSettings& text, int slot,
+                           bool explained) {
+    std::string lines;
+    if (explained) {
+        lines =
+            comment(std::string(field.meaning) + " It goes to the file keys beside the config.") +
+            comment(std::string("Allowed: ") + field.allowed + ".");
+    }
+    return lines + field.key + " = " + field.format(text, slot) + "\n";
+}
+
+std::string slotSections(const SettingsBytes& bytes, const TextSettings& keys,
                          const std::set<std::string>& rawNames) {
     std::string text = "\n" + comment(
                                   "The six player slots. enabled: yes or no. name: at most 10 "
@@ -108,15 +120,21 @@ std::string slotSections(const SettingsBytes& bytes, const Bindings& keys,
                                   ". pattern: the image of the line, a file in the folder "
                                   "patterns/ beside the config. left, right, fire: the keys that "
                                   "turn the line and fire, by the names of quorl-config keys "
-                                  "--list; they go to the file keys beside the config.");
+                                  "--list; they go to the file keys beside the config. computer: "
+                                  "no when people steer the slot, or the computer's level: easy, "
+                                  "normal or hard; it goes to the file keys too.");
     for (int slot = 0; slot < kSlotCount; ++slot) {
         text += "\n[slot" + std::to_string(slot) + "]\n";
         for (const SettingField& field : settingFields()) {
             if (field.slot == slot) text += settingLine(field, bytes, rawNames);
         }
-        for (const KeyRole role : kKeyRoles)
-            text +=
-                std::string(keyRoleName(role)) + " = " + keyName(keyFor(keys[slot], role)) + "\n";
+        for (const KeyRole role : kKeyRoles) {
+            text += std::string(keyRoleName(role)) + " = " +
+                    keyName(keyFor(keys.bindings[slot], role)) + "\n";
+        }
+        for (const TextField& field : textFields()) {
+            if (field.perSlot) text += textFieldLines(field, keys, slot, false);
+        }
     }
     return text;
 }
@@ -244,7 +262,7 @@ void applyRaw(const SettingField& field, const TextEntry& entry, SettingsBytes& 
 
 }  // namespace
 
-std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
+std::string exportText(const SettingsBytes& bytes, const TextSettings& keys) {
     std::set<std::string> rawNames;
     for (const SettingField& field : rawFields()) {
         if (needsRaw(bytes, field)) rawNames.insert(field.name);
@@ -254,6 +272,9 @@ std::string exportText(const SettingsBytes& bytes, const Bindings& keys) {
         if (field.slot >= 0) continue;
         text += "\n" + comment(field.meaning) + comment("Allowed: " + field.allowed + ".") +
                 settingLine(field, bytes, rawNames);
+    }
+    for (const TextField& field : textFields()) {
+        if (!field.perSlot) text += "\n" + textFieldLines(field, keys, -1, true);
     }
     text += slotSections(bytes, keys, rawNames);
     if (!rawNames.empty()) text += rawSection(bytes, rawNames);
@@ -275,11 +296,19 @@ ImportedText importSettingsText(const std::string& text, const std::string& sour
     SettingsBytes& bytes = imported.bytes;
     bytes = encoded(defaultSettings());
     std::vector<KeyEntry> keys;
+    TextSettings otherKeysFileSettings;
+    bool keysFileGiven = false;
     for (const TextEntry& entry : reader.entries) {
         const std::optional<KeyHolder> holder = findKeyField(entry.name);
         const auto isEntry = [&](const SettingField& f) { return "raw." + f.name == entry.name; };
         if (holder) {
+            keysFileGiven = true;
             collect(entry, [&] { keys.push_back({*holder, valueOf(entry, false), entry.line}); });
+        } else if (findTextField(entry.name)) {
+            keysFileGiven = true;
+            collect(entry, [&] {
+                applyTextAssignments(otherKeysFileSettings, {{entry.name, valueOf(entry, false)}});
+            });
         } else if (entry.name.rfind("raw.", 0) == 0) {
             if (std::none_of(rawFields().begin(), rawFields().end(), isEntry))
                 problems.push_back({entry.line, "unknown raw value " + quoted(entry.name)});
@@ -301,10 +330,11 @@ ImportedText importSettingsText(const std::string& text, const std::string& sour
                 collect(entry, [&] { applyRaw(field, entry, bytes); });
         }
     }
-    if (!keys.empty()) {
+    if (keysFileGiven) {
         const KeysFile bound = bindKeys(keys);
         problems.insert(problems.end(), bound.faults.begin(), bound.faults.end());
-        imported.keys = bound.bindings;
+        otherKeysFileSettings.bindings = bound.bindings;
+        imported.keys = otherKeysFileSettings;
     }
     if (!problems.empty()) throw ConfigError(faultList(problems, source));
     return imported;

@@ -4,18 +4,20 @@
 #include <optional>
 #include <string>
 
-#include "core/bindings.h"
+#include "core/keys_file.h"
 #include "core/settings_file.h"
 
-// The whole settings as text with a comment on each setting, each slot with its keys. Stored
+// The whole settings as text with a comment on each setting, each slot with its keys and who
+// steers it, and the sound settings; those go to the keys file when it is imported. Stored
 // values that the named settings cannot express (non-zero reserved bytes, odd flag bytes, a
 // player count that differs from the enabled slots, names and patterns that are not plain text)
 // go in a [raw] section.
-std::string exportText(const SettingsBytes& bytes, const Bindings& keys = kDefaultBindings);
+std::string exportText(const SettingsBytes& bytes, const TextSettings& keys = TextSettings{});
 
 struct ImportedText {
     SettingsBytes bytes{};
-    std::optional<Bindings> keys;  // when the text gives any key: those, the defaults elsewhere
+    // When the text gives any setting of the keys file: those, the defaults elsewhere.
+    std::optional<TextSettings> keys;
 };
 
 // Reads a text as exportText writes it, or as edited by hand; a setting left out takes its

@@ -18,6 +18,7 @@ struct World {
     EntityTables* entityTables = nullptr;
     SceneState scenes;
     ControlState controls;
+    SoundSettings sound;
 
     World() = default;
     World(const World&) = delete;

@@ -8,14 +8,25 @@
 
 namespace {
 
-// The keys of a file as "slotN.role=Name" for each key that differs from the defaults.
-std::string changes(const Bindings& bindings) {
+// The settings of a file as "NAME=VALUE" for each that differs from its default: the keys as
+// "slotN.role=Name", then the other settings as quorl-config names them.
+std::string changes(const TextSettings& settings) {
     std::string text;
+    const auto add = [&](const std::string& name, const std::string& value) {
+        text += (text.empty() ? "" : " ") + name + "=" + value;
+    };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         for (const KeyRole role : kKeyRoles) {
-            const std::uint8_t key = keyFor(bindings[slot], role);
-            if (key == keyFor(kDefaultBindings[slot], role)) continue;
-            text += (text.empty() ? "" : " ") + holderName({slot, role}) + "=" + keyName(key);
+            const std::uint8_t key = keyFor(settings.bindings[slot], role);
+            if (key != keyFor(kDefaultBindings[slot], role))
+                add(holderName({slot, role}), keyName(key));
+        }
+    }
+    for (const TextField& field : textFields()) {
+        for (int slot = field.perSlot ? 0 : -1; slot < (field.perSlot ? kSlotCount : 0); ++slot) {
+            const std::string value = field.format(settings, slot);
+            if (value == field.format(TextSettings{}, slot)) continue;
+            add(field.perSlot ? "slot" + std::to_string(slot) + "." + field.key : field.key, value);
         }
     }
     return text;
@@ -61,6 +72,20 @@ TEST(KeysFile, ReadsWhatItBindsAndRefusesEveryFaultWithItsLine) {
         {"[slot0]\nleft = Right arrow\nright = Left arrow\n",
          "slot0.left=Right arrow slot0.right=Left arrow",
          {}},
+        // As some editors save it, with a byte-order mark.
+        {"\xEF\xBB\xBF[slot1]\nleft = Z\n", "slot1.left=Z", {}},
+        // The sound before any section, and who steers each slot.
+        {"volume = 40\nSound = off\n[slot3]\ncomputer = Hard\n[slot0]\ncomputer = no\n",
+         "sound=no volume=40 slot3.computer=hard",
+         {}},
+        {"[slot2]\ncomputer = expert\n",
+         "",
+         {"2: slot2.computer = \"expert\": no such level (allowed: no, easy, normal or hard)"}},
+        {"volume = 101\n", "", {"1: volume = \"101\": out of range (allowed: a whole number"}},
+        {"[slot1]\ncomputer = easy\ncomputer = hard\n",
+         "slot1.computer=easy",
+         {"3: slot1.computer is given twice (first on line 2)"}},
+        {"computer = easy\n", "", {"1: computer stands before any [slotN] section"}},
         // What it cannot be: unknown names, sections and entries, and lines that are not INI.
         {"[slot1]\nleft = Foo\n", "", {"2: slot1.left = \"Foo\": no key has this name"}},
         {"[slot1]\nleft =\n", "", {"2: slot1.left names no key"}},
@@ -69,7 +94,14 @@ TEST(KeysFile, ReadsWhatItBindsAndRefusesEveryFaultWithItsLine) {
          {"1: unknown section \"[slot6]\" (the sections are [slot0] to [slot5])"}},
         {"[slot1]\njump = Z\n",
          "",
-         {"2: unknown entry \"jump\" (the entries are left, right and fire)"}},
+         {"2: unknown entry \"jump\" (the entries are left, right, fire and computer)"}},
+        {"[slot1]\nvolume = 5\njump = 1\n[slot2",
+         "",
+         {"2: unknown entry \"volume\" (the entries are left, right, fire and computer)",
+          "3: ", "4: not a section"}},
+        {"jump = 1\n",
+         "",
+         {"1: unknown entry \"jump\" (the entries before any section are sound and volume)"}},
         {"left = Z\n", "", {"1: left stands before any [slotN] section"}},
         {"[slot1]\njust words\n", "", {"2: not an entry: expected left, right or fire = KEY"}},
         {"[slot1\n", "", {"1: not a section: expected [slotN]"}},
@@ -100,7 +132,7 @@ TEST(KeysFile, ReadsWhatItBindsAndRefusesEveryFaultWithItsLine) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
         const KeysFile file = parseKeys(row.text);
-        EXPECT_EQ(changes(file.bindings), row.bound);
+        EXPECT_EQ(changes(file), row.bound);
         std::vector<std::string> faults;
         for (const Fault& fault : file.faults)
             faults.push_back(std::to_string(fault.line) + ": " + fault.text);
@@ -110,15 +142,19 @@ TEST(KeysFile, ReadsWhatItBindsAndRefusesEveryFaultWithItsLine) {
     }
 }
 
-TEST(KeysFile, WrittenBindingsReadBackAsTheyWere) {
+TEST(KeysFile, WrittenSettingsReadBackAsTheyWere) {
     Bindings laptop = kDefaultBindings;
     laptop[1] = {'Z', 'C', 'X'};
     laptop[2] = {'5', '7', '6'};
     laptop[4] = {'B', 'M', 'N'};
-    for (const Bindings& bindings : {kDefaultBindings, laptop}) {
-        const KeysFile file = parseKeys(formatKeys(bindings));
+    TextSettings againstTheComputer;
+    againstTheComputer.bindings = laptop;
+    againstTheComputer.computer[4] = ComputerLevel::hard;
+    againstTheComputer.sound = {false, 35};
+    for (const TextSettings& settings : {TextSettings{}, againstTheComputer}) {
+        const KeysFile file = parseKeys(formatKeys(settings));
         EXPECT_TRUE(file.faults.empty()) << faultList(file.faults, "keys");
-        EXPECT_TRUE(file.bindings == bindings);
+        EXPECT_TRUE(TextSettings(file) == settings);
     }
     EXPECT_EQ(faultList({{0, "is a folder, not a file"}, {3, "names no key"}}, "run/keys"),
               "run/keys: is a folder, not a file\nrun/keys:3: names no key");

@@ -14,7 +14,7 @@
 #include <map>
 #include <vector>
 
-#include "core/bindings.h"
+#include "core/keys_file.h"
 #include "game/players/pad_keys.h"
 #include "platform/platform.h"
 
@@ -32,6 +32,7 @@ struct ControlState {
     // holds it. Written only here, from the reports windowProc hands over.
     std::uint8_t KeyState[256] = {};
     Bindings keyBindings = kDefaultBindings;  // the defaults, or the `keys` file's
+    std::array<ComputerLevel, kSlotCount> computer{};  // who steers each slot, by slot
     std::map<int, KeySet> held;               // by holder: the keyboard, then each controller
     std::vector<SlotKeys> seatKeys;           // the steered slots' keys, in slot order
     std::vector<PadHolder> pads;              // in the order they were plugged in

@@ -18,7 +18,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
         share/man/man6/quorl-setup.6.gz share/doc/quorl/copyright \
         share/doc/quorl/changelog.gz share/lintian/overrides/quorl
     for size in 48 128 256; do echo "share/icons/hicolor/${size}x$size/apps/quorl.png"; done
-    for image in system/*.png patterns/*.png; do echo "share/games/quorl/$image"; done
+    for file in system/*.png system/sounds/*.wav patterns/*.png; do echo "share/games/quorl/$file"; done
 ) | sort >"$work/expected"
 (cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' | sort >"$work/installed"
 diff "$work/expected" "$work/installed" >&2 ||

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/config_error.h"
+#include "core/keys_file.h"
 #include "core/places.h"
 #include "core/setting_fields.h"
 #include "core/text.h"
@@ -35,20 +36,32 @@ constexpr const char* kKeySettingsHelp =
     "                  not Space, Escape, Alt or F10, nor a key that another slot or key holds.\n";
 
 // The setting names, meanings and values, with the six slots folded into slotN.
-std::string settingNamesHelp() {
+// A setting's help: its name over the first line of its meaning, then what it allows.
+std::string settingHelp(const std::string& name, const std::string& meaning,
+                        const std::string& allowed) {
     const std::string indent(18, ' ');
+    std::string text = wrapText(meaning, kHelpWidth, indent);
+    text.replace(0, name.size() + 2, "  " + name);
+    return text + wrapText("Allowed: " + allowed + ".", kHelpWidth, indent);
+}
+
+std::string settingNamesHelp() {
     std::string text = "Settings (N is the slot, 0-5):\n";
     for (const SettingField& field : settingFields()) {
         if (field.slot > 0) continue;
         const std::string name = field.slot == 0 ? "slotN." + field.key : field.name;
-        std::string meaning = wrapText(field.meaning, kHelpWidth, indent);
-        meaning.replace(0, name.size() + 2, "  " + name);
-        text += meaning + wrapText("Allowed: " + field.allowed + ".", kHelpWidth, indent);
+        text += settingHelp(name, field.meaning, field.allowed);
     }
-    return text + kKeySettingsHelp +
+    text += kKeySettingsHelp;
+    for (const TextField& field : textFields()) {
+        const std::string name = field.perSlot ? "slotN." + std::string(field.key) : field.key;
+        text += settingHelp(name, std::string(field.meaning) + " Written to the file keys.",
+                            field.allowed);
+    }
+    return text +
            "Example:\n  quorl-config set speed=120 mode=score limit=10 slot3.enabled=yes "
            "slot3.name=Ödön slot3.pattern=blue.png\n  quorl-config set slot1.left=Z "
-           "slot1.right=C slot1.fire=X";
+           "slot1.right=C slot1.fire=X\n  quorl-config set slot5.computer=hard volume=60";
 }
 
 void addFile(CLI::App* command, Arguments& args) {

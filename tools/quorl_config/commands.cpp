@@ -74,13 +74,17 @@ std::string keyNameList() {
     return text;
 }
 
+// The setting's name as quorl-config writes it: lower case, a key as slotN.ROLE.
+std::string canonicalName(const std::string& name) {
+    if (const SettingField* field = findSettingField(name)) return field->name;
+    if (const std::optional<KeyHolder> holder = findKeyField(name)) return holderName(*holder);
+    return findTextField(name)->name;
+}
+
 std::string nameList(const Assignments& assignments) {
     std::string names;
-    for (const auto& [name, value] : assignments) {
-        const SettingField* field = findSettingField(name);
-        names += (names.empty() ? "" : ", ") +
-                 (field != nullptr ? field->name : holderName(*findKeyField(name)));
-    }
+    for (const auto& assignment : assignments)
+        names += (names.empty() ? "" : ", ") + canonicalName(assignment.first);
     return names;
 }
 
@@ -96,9 +100,15 @@ int showCommand(const std::string& path, std::ostream& out) {
 int setCommand(const std::string& path, const Assignments& assignments, bool force,
                std::ostream& out, std::ostream& err) {
     const SettingsFile file = loadSettings(path);
-    Assignments settingPairs, keyPairs;
-    for (const auto& assignment : assignments)
-        (findKeyField(assignment.first) ? keyPairs : settingPairs).push_back(assignment);
+    // The config's settings, and those of the keys file: its keys, and the rest of it.
+    Assignments settingPairs, keysFilePairs, keyPairs, textPairs;
+    for (const auto& assignment : assignments) {
+        const bool key = findKeyField(assignment.first).has_value();
+        const bool text = findTextField(assignment.first).has_value();
+        (key || text ? keysFilePairs : settingPairs).push_back(assignment);
+        if (key) keyPairs.push_back(assignment);
+        if (text) textPairs.push_back(assignment);
+    }
 
     std::vector<std::string> problems;
     // Runs `apply`, keeping the lines of the ConfigError it throws.
@@ -112,9 +122,9 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
     Settings s = decoded(file.bytes);
     collect([&] { applyAssignments(s, settingPairs); });
     const std::string keysPath = keysPathFor(path);
-    const KeysFile keys = keyPairs.empty() ? KeysFile{} : readKeysFile(keysPath);
-    Bindings bindings = keys.bindings;
-    if (!keyPairs.empty()) {
+    const KeysFile keys = keysFilePairs.empty() ? KeysFile{} : readKeysFile(keysPath);
+    TextSettings text = keys;
+    if (!keysFilePairs.empty()) {
         const std::string lost = unreadableKeyLines(keys, keysPath);
         if (!lost.empty()) {
             problems.push_back(keysPath +
@@ -123,10 +133,11 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
                                lost);
         }
         const std::size_t before = problems.size();
-        collect([&] { applyKeyAssignments(bindings, keyPairs); });
+        collect([&] { applyKeyAssignments(text.bindings, keyPairs); });
+        collect([&] { applyTextAssignments(text, textPairs); });
         // Once the keys set are fine, what the file held wrong before and still holds.
         if (problems.size() == before) {
-            for (const std::string& problem : bindingProblems(bindings))
+            for (const std::string& problem : bindingProblems(text.bindings))
                 problems.push_back(keysPath + ": " + problem);
         }
     }
@@ -141,13 +152,14 @@ int setCommand(const std::string& path, const Assignments& assignments, bool for
     // Both files change together or not at all.
     std::vector<FileWrite> writes;
     if (!settingPairs.empty()) writes.push_back(settingsWrite(path, encoded(s)));
-    if (!keyPairs.empty()) writes.push_back({keysPath, formatKeys(bindings)});
+    if (!keysFilePairs.empty()) writes.push_back({keysPath, formatKeys(text)});
     writeFilesAtomically(writes);
     if (!settingPairs.empty()) {
         noteSize(path, file, err, true);
         out << "updated " << path << ": " << nameList(settingPairs) << "\n";
     }
-    if (!keyPairs.empty()) out << "updated " << keysPath << ": " << nameList(keyPairs) << "\n";
+    if (!keysFilePairs.empty())
+        out << "updated " << keysPath << ": " << nameList(keysFilePairs) << "\n";
     return 0;
 }
 
@@ -175,7 +187,7 @@ int keysCommand(const std::string& path, bool list, std::ostream& out, std::ostr
     const std::string keysPath = keysPathFor(path);
     const KeysFile keys = readKeysFile(keysPath);
     warnAboutKeys(keys, keysPath, err);
-    out << formatKeys(keys.bindings);
+    out << formatKeys(keys);
     return keys.faults.empty() ? 0 : 1;
 }
 
@@ -186,7 +198,7 @@ int exportCommand(const std::string& path, const std::string& output, std::ostre
     const std::string keysPath = keysPathFor(path);
     const KeysFile keys = readKeysFile(keysPath);
     warnAboutKeys(keys, keysPath, err);
-    const std::string text = exportText(file.bytes, keys.bindings);
+    const std::string text = exportText(file.bytes, keys);
     if (output.empty()) {
         out << text;
     } else {
@@ -208,9 +220,9 @@ int importCommand(const std::string& textPath, const std::string& path, bool for
     const std::string keysPath = keysPathFor(path);
     const KeysFile currentKeys = readKeysFile(keysPath);
     const bool writeKeys =
-        imported.keys &&
-        (currentKeys.present ? !currentKeys.faults.empty() || currentKeys.bindings != *imported.keys
-                             : *imported.keys != kDefaultBindings);
+        imported.keys && (currentKeys.present ? !currentKeys.faults.empty() ||
+                                                    TextSettings(currentKeys) != *imported.keys
+                                              : *imported.keys != TextSettings{});
     if (!force) {
         const bool configExists = pathExists(path);
         if (configExists) {

@@ -27,9 +27,15 @@ std::string showText(const std::string& path, const SettingsFile& file, const Ke
         if (field.key == "enabled") part += "\n";
         part += row(field.label, field.shownValue(file.bytes));
         if (field.kind == FieldKind::pattern) {
-            part += row("  Keys", slotKeysText(keys.bindings[field.slot]));
+            const ComputerLevel level = keys.computer[static_cast<std::size_t>(field.slot)];
+            part += row("  Keys", slotKeysText(keys.bindings[field.slot])) +
+                    row("  Computer", level == ComputerLevel::none
+                                          ? "no: people steer it"
+                                          : std::string(computerLevelName(level)));
         }
     }
+    text += row("Sound", keys.sound.on ? "on" : "off") +
+            row("Volume", std::to_string(keys.sound.volume) + " of 100");
     const Settings s = decoded(file.bytes);
     text += row("Player count", std::to_string(s.playerCount) + " (" +
                                     counted(enabledSlotCount(s), "slot") + " enabled)");

@@ -52,7 +52,7 @@ void SetupModel::loadKeys() {
     const KeysFile file = readKeysFile(keysPath_);
     const std::string unreadable = unreadableKeyLines(file, keysPath_);
     if (unreadable.empty()) {
-        savedKeys_ = file.bindings;
+        savedKeys_ = file;
         return;
     }
     keysUnreadable_ = true;
@@ -69,7 +69,9 @@ void SetupModel::replaceUnreadableFiles() {
 }
 
 std::string SetupModel::value(const std::string& name) const {
-    return findSettingField(name)->format(edited_);
+    if (const SettingField* field = findSettingField(name)) return field->format(edited_);
+    const std::optional<NamedTextField> field = findTextField(name);
+    return field->field->format(editedKeys_, field->slot);
 }
 
 std::string SetupModel::refuse(const std::string& name, const std::string& why) {
@@ -78,7 +80,10 @@ std::string SetupModel::refuse(const std::string& name, const std::string& why) 
 
 std::string SetupModel::set(const std::string& name, const std::string& value) {
     try {
-        applyAssignments(edited_, {{name, value}});
+        if (findTextField(name))
+            applyTextAssignments(editedKeys_, {{name, value}});
+        else
+            applyAssignments(edited_, {{name, value}});
     } catch (const ConfigError& error) {
         return refuse(name, error.what());
     }
@@ -92,7 +97,7 @@ std::string SetupModel::setKey(int slot, KeyRole role, std::uint8_t key) {
     const std::string name = holderName(holder);
     if (key == 0) return refuse(name, "that key is not one the game reads");
     try {
-        applyKeyAssignments(editedKeys_, {{name, keyName(key)}});
+        applyKeyAssignments(editedKeys_.bindings, {{name, keyName(key)}});
     } catch (const ConfigError& error) {
         // quorl-config's hint to swap keys in one command does not apply to one key at a time.
         std::string why = error.what();
@@ -124,7 +129,7 @@ bool SetupModel::dirty() const {
 
 void SetupModel::restoreDefaults() {
     edited_ = defaultSettings();
-    editedKeys_ = kDefaultBindings;
+    editedKeys_ = TextSettings{};
     refusals_.clear();
     recheck();
 }
@@ -166,7 +171,7 @@ void SetupModel::recheck() {
         findings_.push_back({finding.settings, {FieldNote::Kind::problem, finding.text}});
     }
     // Each sentence starts with the key it concerns: "slot1.left = Z: ...".
-    for (const std::string& problem : bindingProblems(editedKeys_)) {
+    for (const std::string& problem : bindingProblems(editedKeys_.bindings)) {
         findings_.push_back(
             {{problem.substr(0, problem.find(" = "))}, {FieldNote::Kind::problem, problem}});
     }

@@ -39,9 +39,12 @@ public:
     const std::string& fileNote() const { return fileNote_; }
 
     const Settings& settings() const { return edited_; }
-    const Bindings& bindings() const { return editedKeys_; }
+    const Bindings& bindings() const { return editedKeys_.bindings; }
+    // The settings of the keys file: keys, computer players, sound.
+    const TextSettings& keysFileSettings() const { return editedKeys_; }
 
-    // A named setting of quorl-config (`speed`, `slot2.name`) in the form `set` takes.
+    // A named setting of quorl-config (`speed`, `slot2.name`, `slot3.computer`, `volume`) in the
+    // form `set` takes.
     std::string value(const std::string& name) const;
 
     // Sets a named setting by the rules of quorl-config set; returns why it was refused, or an
@@ -88,8 +91,8 @@ private:
     bool keysUnreadable_ = false;  // until Save, once the player chose to, replaces the file
     Settings saved_{};
     Settings edited_{};
-    Bindings savedKeys_ = kDefaultBindings;
-    Bindings editedKeys_ = kDefaultBindings;
+    TextSettings savedKeys_;
+    TextSettings editedKeys_;
     std::map<std::string, std::string> refusals_;  // by setting name
     struct Finding {
         std::vector<std::string> settings;
