@@ -75,7 +75,10 @@ char* readLine(char* buffer, int size, void* stream) {
     if (!std::getline(feed.text, raw)) return nullptr;
     ++feed.line;
     feed.ini.maxLineLength = size - 1;
-    const std::string line = lineForInih(feed, raw, static_cast<std::size_t>(size));
+    std::string line = lineForInih(feed, raw, static_cast<std::size_t>(size));
+    // inih's buffer takes size - 1 characters: a longer comment is read cut, as it means nothing.
+    if (line.size() >= static_cast<std::size_t>(size))
+        line.resize(static_cast<std::size_t>(size) - 1);
     std::memcpy(buffer, line.c_str(), line.size() + 1);
     return buffer;
 }

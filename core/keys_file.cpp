@@ -118,12 +118,19 @@ bool isComment(const std::string& text) {
     return text.empty() || text[0] == '#' || text[0] == ';';
 }
 
-// The slot each section header opens, or -1 for a header with a fault (those go to `faults`).
-std::vector<int> sectionSlots(const IniText& ini, std::vector<Fault>& faults) {
+// The slot each section header opens, or -1 for a header with a fault (those go to `faults`,
+// unless its line has one of its own already).
+std::vector<int> sectionSlots(const IniText& ini, const std::vector<int>& faultyLines,
+                              std::vector<Fault>& faults) {
     std::vector<int> slots;
     for (const IniSection& section : ini.sections) {
         const int slot = section.closed ? slotOfSection(section.name) : -1;
         slots.push_back(slot);
+        // A line with a fault of its own says nothing more.
+        if (std::count(faultyLines.begin(), faultyLines.end(), section.line) != 0) {
+            slots.back() = -1;
+            continue;
+        }
         if (!section.closed || !isComment(section.rest)) {
             if (section.closed) faults.push_back({section.line, "not a section: expected [slotN]"});
             slots.back() = -1;
@@ -231,7 +238,7 @@ KeysFile parseKeys(const std::string& text) {
         faults.push_back({fault.line, lineFaultText(fault.kind, ini.maxLineLength)});
         faultyLines.push_back(fault.line);
     }
-    const std::vector<int> slots = sectionSlots(ini, faults);
+    const std::vector<int> slots = sectionSlots(ini, faultyLines, faults);
     std::vector<KeyEntry> entries;
     TextSettings taken;
     std::vector<std::pair<std::string, int>> given;  // the other settings by name, and where

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "core/bindings.h"
+#include "core/keys_file.h"
 #include "core/config_error.h"
 #include "core/setting_fields.h"
 #include "core/text_form.h"
@@ -29,8 +29,8 @@ void importAsText(const std::string& text) {
     } catch (const ConfigError&) {
         return;
     }
-    const Bindings keys = imported.keys.value_or(kDefaultBindings);
-    FUZZ_CHECK(bindingProblems(keys).empty());
+    const TextSettings keys = imported.keys.value_or(TextSettings{});
+    FUZZ_CHECK(bindingProblems(keys.bindings).empty());
     const ImportedText again = importSettingsText(exportText(imported.bytes, keys), "export");
     FUZZ_CHECK(again.bytes == imported.bytes);
     FUZZ_CHECK(again.keys.has_value() && *again.keys == keys);
@@ -40,8 +40,8 @@ void readAsKeysFile(const std::string& text) {
     const KeysFile file = parseKeys(text);
     if (!file.faults.empty()) return;
     FUZZ_CHECK(bindingProblems(file.bindings).empty());
-    const KeysFile again = parseKeys(formatKeys(file.bindings));
-    FUZZ_CHECK(again.faults.empty() && again.bindings == file.bindings);
+    const KeysFile again = parseKeys(formatKeys(file));
+    FUZZ_CHECK(again.faults.empty() && TextSettings(again) == TextSettings(file));
 }
 
 // Each line is one argument of `set`, split at its first '=' as the command line does.

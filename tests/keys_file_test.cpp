@@ -163,3 +163,14 @@ TEST(KeysFile, WrittenSettingsReadBackAsTheyWere) {
     EXPECT_EQ(holderName(*holder), "slot4.fire");
     EXPECT_FALSE(holderOf(laptop, 'N', KeyHolder{4, KeyRole::fire}).has_value());
 }
+
+// Comments and headers longer than the INI reader's line take what fits, and nothing overruns.
+TEST(KeysFile, OverlongCommentsAndHeadersAreCutNotOverrun) {
+    const std::string comment = "# " + std::string(300, 'x') + "\n";
+    const KeysFile file =
+        parseKeys(comment + "[slot1]\nleft = Z\n[" + std::string(300, 's') + "]\n");
+    EXPECT_EQ(file.bindings[1].left, 'Z');
+    ASSERT_EQ(file.faults.size(), 1u);
+    EXPECT_EQ(file.faults[0].line, 4);
+    EXPECT_EQ(file.faults[0].text, "the line is longer than 199 characters");
+}
