@@ -8,6 +8,7 @@
 
 #include "app/config_file.h"
 #include "app/context.h"
+#include "app/results_file.h"
 #include "core/keys.h"
 #include "core/text_error.h"
 #include "game/init_game.h"
@@ -145,6 +146,7 @@ void resumeGame(App& app) {
 }
 
 void shutdown() {
+    writeResults();
     destroyContext();
 }
 

@@ -73,5 +73,6 @@ void stepFrame(App& app);
 void pauseGame(App& app);
 void resumeGame(App& app);
 
-// Ends the run: destroys the context, which releases everything in shutdown order.
+// Ends the run: writes the match's results, when a round was played, and destroys the context,
+// which releases everything in shutdown order.
 void shutdown();

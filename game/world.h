@@ -2,6 +2,9 @@
 // controls and key state, the random generator and the clock, reached through one pointer.
 #pragma once
 
+#include <vector>
+
+#include "core/results.h"
 #include "core/settings.h"
 #include "game/entities/entity_tables.h"
 #include "game/frame_timer.h"
@@ -19,6 +22,9 @@ struct World {
     SceneState scenes;
     ControlState controls;
     SoundSettings sound;
+    // Each round started so far: its deaths in order and, once over, its survivor, by player
+    // number (slot + 1), for the results of the match.
+    std::vector<MatchResults::Round> rounds;
 
     World() = default;
     World(const World&) = delete;

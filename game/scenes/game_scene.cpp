@@ -25,6 +25,21 @@ namespace {
 constexpr char kNextRoundText[] = "Press <SPACE> to start the new round";
 constexpr char kExitText[] = "Press <SPACE> to exit";
 
+// The number players and the results know a player by: its slot's number plus one.
+int playerNumber(int index) {
+    return enabledSlots(world->settings)[static_cast<std::size_t>(index)] + 1;
+}
+
+// The first frame of a round that is over names its survivor, if any, for the results.
+void noteSurvivor() {
+    if (world->rounds.empty() || world->rounds.back().survivor) return;
+    int survivor = 0;
+    for (int i = 0; i < activePlayerCount(); ++i) {
+        if (world->players[i]->alive != 0) survivor = playerNumber(i);
+    }
+    world->rounds.back().survivor = survivor;
+}
+
 std::uint16_t countAlive() {
     std::uint16_t alive = 0;
     for (int i = 0; i < activePlayerCount(); ++i) {
@@ -94,6 +109,7 @@ void settleDeaths() {
             if (j != i && world->players[j]->alive != 0) ++world->players[j]->score;
         }
         world->players[i]->died = 0;
+        if (!world->rounds.empty()) world->rounds.back().deaths.push_back(playerNumber(i));
     }
 }
 
@@ -112,6 +128,7 @@ const char* bannerText(bool& exitAfterSpace) {
 void gameSceneFrame(double frameTime) {
     const std::uint16_t alive = countAlive();
     const bool roundOver = alive <= 1;
+    if (roundOver) noteSurvivor();
     if (!roundOver) advanceRound(frameTime);
     settleDeaths();
     drawArena(frameTime);

@@ -20,6 +20,7 @@ void startRound() {
         world->players[i]->alive = 1;
     }
     ++world->scenes.roundCounter;
+    world->rounds.emplace_back();
     glClearColor(world->settings.clearColorRed / 255.0f, world->settings.clearColorGreen / 255.0f,
                  world->settings.clearColorBlue / 255.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
