@@ -5,8 +5,9 @@
 #   gfx        gfx and core
 #   game       game, gfx, platform and core
 #   app        app and everything below it
-#   tools      quorl-config: itself and core; quorl-setup: itself, gfx and core (it keeps a Gfx
-#              of its own for its previews and no game); the runner: anything
+#   tools      quorl-config: itself and core; quorl-setup: itself, platform, gfx and core (it
+#              keeps a Gfx of its own for its previews, takes the quit signals as the game
+#              does, and links no game); the runner: anything
 #   cmake -DSOURCE_DIR=... -P check_layers.cmake
 set(allowed_core "core/")
 set(allowed_platform "platform/;core/keys.h")
@@ -14,7 +15,7 @@ set(allowed_gfx "gfx/;core/")
 set(allowed_game "game/;gfx/;platform/;core/")
 set(allowed_app "app/;game/;gfx/;platform/;core/")
 set(allowed_tools/quorl_config "tools/quorl_config/;core/")
-set(allowed_tools/quorl_setup "tools/quorl_setup/;gfx/;core/")
+set(allowed_tools/quorl_setup "tools/quorl_setup/;platform/;gfx/;core/")
 set(layers core platform gfx game app tools/quorl_config tools/quorl_setup)
 # The folders of this tree whose includes are ours: "X/..." names a file of folder X.
 set(project_folders core platform gfx game app tools tests bench fuzz)

@@ -77,6 +77,10 @@ struct Message {
 // the main thread, before any other thread starts. Until then they end the process as usual.
 void takeQuitSignals();
 
+// Takes one pending quit signal, if any, without waiting: its number, or 0 when none is pending.
+// The game's pump turns it into quit; a program with a loop of its own asks each turn.
+int takePendingQuitSignal();
+
 // While one lives on the main thread, a quit signal ends the process at once with exit code 0:
 // start-up may wait on the window system or the disk before the message pump runs, and nothing
 // needs shutting down yet. A thread of its own takes the signals meanwhile; it is gone again

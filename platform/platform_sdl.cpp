@@ -270,7 +270,7 @@ void closeWindow() {
 }
 
 bool pollMessage(Message& out) {
-    if (takePendingQuitSignal()) {
+    if (takePendingQuitSignal() != 0) {
         out = Message{};
         out.kind = MessageKind::quit;
         return true;

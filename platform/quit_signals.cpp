@@ -84,19 +84,19 @@ void takeQuitSignals() {
     announceQuitSignalsTaken();
 }
 
-bool takePendingQuitSignal() {
-    if (!quitSignalsTaken) return false;
+int takePendingQuitSignal() {
+    if (!quitSignalsTaken) return 0;
     sigset_t pending;
-    if (sigpending(&pending) != 0) return false;
+    if (sigpending(&pending) != 0) return 0;
     const sigset_t quit = quitSignalSet();
     for (const int signal : kQuitSignals) {
         if (sigismember(&pending, signal) != 1) continue;
         // The signal is pending and blocked, so sigwait takes it at once.
         int taken = 0;
         sigwait(&quit, &taken);
-        return true;
+        return taken;
     }
-    return false;
+    return 0;
 }
 
 QuitSignalsEndProcess::QuitSignalsEndProcess(int exitCode) {
@@ -143,8 +143,8 @@ QuitSignalsEndStartUp::QuitSignalsEndStartUp() = default;
 QuitSignalsEndStartUp::~QuitSignalsEndStartUp() = default;
 
 void takeQuitSignals() {}
-bool takePendingQuitSignal() {
-    return false;
+int takePendingQuitSignal() {
+    return 0;
 }
 
 QuitSignalsEndProcess::QuitSignalsEndProcess(int) {}

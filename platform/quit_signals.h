@@ -3,9 +3,6 @@
 
 namespace platform {
 
-// Takes one pending quit signal, if any, without waiting; the pump turns it into quit.
-bool takePendingQuitSignal();
-
 // While one lives on the main thread, a quit signal ends the process at once with `exitCode`: a
 // modal message box keeps the pump from running, and the user may be gone (logout, closed
 // terminal, timeout).

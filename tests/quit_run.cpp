@@ -74,6 +74,7 @@ QuitOutcome runUntilQuit(const fs::path& folder, const std::string& environment,
         // The program said it; it is timeout's child, running as long as the pipe was open.
         const pid_t program = firstChild(runner);
         if (program > 0) {
+            outcome.child = firstChild(program);
             kill(program, request.signal);
             if (request.secondSignal != 0) kill(program, request.secondSignal);
             outcome.signalled = true;

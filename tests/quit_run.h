@@ -2,6 +2,8 @@
 // reports reaching, so that the outcome never depends on how fast the program runs.
 #pragma once
 
+#include <sys/types.h>
+
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +22,7 @@ struct QuitRequest {
 
 struct QuitOutcome : Outcome {
     bool signalled = false;  // false when the program ended before reaching the point
+    pid_t child = 0;         // the program's first child when it was signalled, if it had one
 };
 
 // Runs `command` in `folder` with the variables of `environment` (NAME=VALUE ...) and no display,

@@ -47,6 +47,27 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
+# The game says how far it got on the descriptor named by QUORL_READY_FD: "signals" once it takes
+# quit signals, "frame N" after frame N (QUORL_READY_FRAME). open_ready opens a pipe for a game to
+# be started next, on descriptor $ready_fd, held open for reading and writing so that reading
+# waits for the game's words however late they come.
+open_ready() {
+  rm -f ready.fifo
+  mkfifo ready.fifo
+  exec {ready_fd}<>ready.fifo
+  rm ready.fifo
+}
+
+# Reads the game's words until it says $1; fails after $2 seconds, which only a stuck or failed
+# game takes.
+await_ready() {
+  local line
+  while read -r -t "$2" -u "$ready_fd" line; do
+    [[ "$line" == "$1" ]] && return 0
+  done
+  fail "the game did not say '$1' within $2 s"
+}
+
 # Starts a virtual screen of size $1 (WIDTHxHEIGHT) and exports its DISPLAY; Xvfb picks a free
 # display number itself and writes it to fd 3.
 start_x() {

@@ -13,6 +13,9 @@
 // game itself.
 std::string gameProgram(const std::string& folder);
 
+// How long stop waits for the game to end by itself.
+constexpr int kStopWaitSeconds = 2;
+
 // The game running as a child process.
 class GameProcess {
 public:
@@ -24,6 +27,10 @@ public:
     // The exit code once the game has ended (128 + the signal's number when a signal ended it);
     // none while it runs. Never waits.
     std::optional<int> poll();
+
+    // Passes the quit signal `signal` on to the running game and waits for it to end, up to
+    // kStopWaitSeconds; a game still running then is killed. Returns its exit code as poll does.
+    std::optional<int> stop(int signal);
 
     // When the last start happened.
     std::time_t startedAt() const { return startedAt_; }

@@ -121,6 +121,13 @@ void SetupScreen::play() {
     popupToOpen_ = kGameRunning;
 }
 
+void SetupScreen::quitNow(int signal) {
+    if (const std::optional<int> code = game_.stop(signal)) {
+        std::cerr << "quorl-setup: the game ended with exit code " << *code << "\n";
+    }
+    finished_ = true;
+}
+
 void SetupScreen::requestQuit() {
     if (game_.running()) return;
     if (model_.dirty()) {

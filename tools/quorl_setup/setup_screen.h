@@ -24,8 +24,11 @@ public:
     // Quit and the window's close button: asks first when there are unsaved changes.
     void requestQuit();
 
-    // A quit signal: ends without asking.
-    void quitNow() { finished_ = true; }
+    // A quit signal: ends without asking, after passing it on to the game while one runs.
+    void quitNow(int signal);
+
+    // Play, and --play: saves and starts the game.
+    void play();
 
     // Save, and Ctrl+S.
     void save();
@@ -49,7 +52,6 @@ private:
     void drawQuitQuestion();
     void drawGameRunning();
     void drawGameEnded();
-    void play();
     void pollGame();
     void setStatus(const std::string& text, bool problem);
 

@@ -9,11 +9,13 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
 #include "core/glyph_map.h"
 #include "core/keys.h"
+#include "platform/platform.h"
 #include "tools/quorl_setup/setup_screen.h"
 
 namespace {
@@ -51,10 +53,10 @@ std::vector<std::string> controllerNames() {
 
 // Handles what the screen takes itself; false for events left to ImGui.
 bool screenEvent(SetupScreen& screen, const SDL_Event& event) {
-    // With SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE off, SDL_QUIT stands for SIGINT or SIGTERM: the
-    // setup ends at once, as the game does. Closing the window asks first.
+    // With SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE off, SDL_QUIT comes from the desktop's session
+    // ending: the setup ends at once, as for a quit signal. Closing the window asks first.
     if (event.type == SDL_QUIT) {
-        screen.quitNow();
+        screen.quitNow(SIGTERM);
         return true;
     }
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -94,6 +96,11 @@ void passToImGui(const SDL_Event& event) {
 void runFrames(SDL_Window* window, SetupScreen& screen) {
     ImGuiIO& io = ImGui::GetIO();
     while (!screen.finished()) {
+        // Quit signals wait, blocked, for the loop: it comes round at least every kIdleWaitMs.
+        if (const int signal = platform::takePendingQuitSignal()) {
+            screen.quitNow(signal);
+            break;
+        }
         SDL_Event event;
         for (bool got = SDL_WaitEventTimeout(&event, kIdleWaitMs) != 0; got;
              got = SDL_PollEvent(&event) != 0) {
@@ -125,8 +132,10 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
 
 }  // namespace
 
-int runSetupWindow(const std::string& configPath) {
+int runSetupWindow(const std::string& configPath, bool playAtOnce) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Quit signals are the loop's own (platform::takeQuitSignals); SDL keeps its hands off them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "quorl-setup: cannot open a window: %s\n", SDL_GetError());
         return 1;
@@ -153,6 +162,7 @@ int runSetupWindow(const std::string& configPath) {
     {
         // Its pattern textures go before the context.
         SetupScreen screen(configPath);
+        if (playAtOnce) screen.play();
         runFrames(window, screen);
     }
     ImGui_ImplOpenGL2_Shutdown();
