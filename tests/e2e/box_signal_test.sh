@@ -48,7 +48,7 @@ show_box() {
   (cd run && SDL_VIDEODRIVER=x11 exec "$quorl") >>boxes.log 2>&1 &
   game_pid=$!
   if [[ "$1" == runtime ]]; then
-    window=$(timeout 20 xdotool search --sync --name '^Quorl$' | head -n1) ||
+    window=$(find_window '^Quorl$' 20) ||
       fail "no Quorl window appeared (boxes.log)"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     # Without a window manager the keyboard follows the pointer. Once the intro is drawn the

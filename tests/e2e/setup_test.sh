@@ -37,7 +37,7 @@ SDL_VIDEODRIVER=x11 timeout --preserve-status -k 5 150 "$quorl_setup" --dir run 
   >>setup.log 2>&1 &
 setup_pid=$!
 background_pids+=("$setup_pid")
-setup_window=$(timeout 20 xdotool search --sync --name '^Quorl Setup$' | head -n1) ||
+setup_window=$(find_window '^Quorl Setup$' 20) ||
   fail "no Quorl Setup window appeared (setup.log)"
 eval "$(xdotool getwindowgeometry --shell "$setup_window")"
 [[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] || fail "setup window is ${WIDTH}x${HEIGHT}"
@@ -72,7 +72,7 @@ echo "saved: slot 1 enabled, named Ada, left key Z"
 
 # Play: the game's window comes up over the setup's.
 click 25 728
-window=$(timeout 20 xdotool search --sync --name '^Quorl$' | head -n1) ||
+window=$(find_window '^Quorl$' 20) ||
   { screenshot; fail "Play brought up no Quorl window: $shot (setup.log)"; }
 game_pid=$(xdotool getwindowpid "$window")
 eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -95,13 +95,26 @@ stop_x() {
   xvfb_pid=""
 }
 
+# Prints the id of the first window named by the pattern $1, waiting up to $2 seconds for it;
+# fails when none comes. xdotool's search ends with an X error when a window it looks at goes
+# away meanwhile (a box, a window being mapped): that search is made again.
+find_window() {
+  local deadline=$((SECONDS + $2)) found
+  while ((SECONDS < deadline)); do
+    found=$(xdotool search --name "$1" 2>/dev/null | head -n1) || true
+    [[ -n "$found" ]] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Starts the game in run/ (bounded to $1 seconds) and waits for its window: sets $game_pid,
 # $window and the window's geometry X, Y, WIDTH and HEIGHT.
 start_game() {
   (cd run && SDL_VIDEODRIVER=x11 exec timeout --preserve-status -k 5 "$1" "$quorl") \
     >>game.log 2>&1 &
   game_pid=$!
-  window=$(timeout 20 xdotool search --sync --name '^Quorl$' | head -n1) ||
+  window=$(find_window '^Quorl$' 20) ||
     fail "no Quorl window appeared (game.log)"
   eval "$(xdotool getwindowgeometry --shell "$window")"
 }
