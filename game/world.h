@@ -6,6 +6,7 @@
 
 #include "core/results.h"
 #include "core/settings.h"
+#include "game/computer/computer_players.h"
 #include "game/entities/entity_tables.h"
 #include "game/frame_timer.h"
 #include "game/players/key_input.h"
@@ -21,6 +22,7 @@ struct World {
     EntityTables* entityTables = nullptr;
     SceneState scenes;
     ControlState controls;
+    ComputerPlayers computers;
     SoundSettings sound;
     // Each round started so far: its deaths in order and, once over, its survivor, by player
     // number (slot + 1), for the results of the match.

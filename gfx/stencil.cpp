@@ -14,6 +14,12 @@ float readStencil(int x, int y) {
     return value;
 }
 
+void readStencilSquare(int size, std::uint8_t* out) {
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, size, size, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, out);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+
 void beginStencilStamp(int value) {
     glEnable(GL_ALPHA_TEST);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);

@@ -61,6 +61,23 @@ TEST_F(Controls, EachEnabledSlotsKeysSteerItsOwnPlayerAndOthersDoNothing) {
     EXPECT_EQ(press({0x6F, 0x6D, 0x6A, 0x2D, 0x21, 0x24, 'V', 'N', 'B', 'Q', 'E', 'W'}), "--- ---");
 }
 
+// A slot the computer steers takes its computer player's keys alone: its own keys on the
+// keyboard do nothing for it, and the controllers pass it by.
+TEST_F(Controls, AComputerSlotTakesOnlyItsComputersKeys) {
+    world->controls.computer[3] = ComputerLevel::normal;
+    world->computers.keys[3] = KeyChoice{false, true, true};
+    EXPECT_EQ(press({0x49, 0x4F}), "--- -RF");
+    EXPECT_EQ(press({0x25}), "L-- -RF");
+    world->computers.keys[3] = KeyChoice{};
+    EXPECT_EQ(press({0x49, 0x50, 0x4F}), "--- ---");
+    assignControllers();
+    ASSERT_EQ(world->controls.seatKeys.size(), 1u);
+    EXPECT_EQ(world->controls.seatKeys[0].left, 0x25);
+    world->controls.computer[3] = ComputerLevel::none;
+    world->computers.keys[3] = KeyChoice{};
+    assignControllers();
+}
+
 TEST_F(Controls, BothTurnKeysTogetherGoStraight) {
     EXPECT_EQ(press({0x25, 0x27}), "--- ---");
     EXPECT_EQ(press({0x49, 0x50, 0x4F}), "--- --F");

@@ -7,6 +7,7 @@
 
 #include "core/settings.h"
 #include "game/arena.h"
+#include "game/computer/computer_players.h"
 #include "game/entities/pickups.h"
 #include "game/entities/rockets.h"
 #include "game/players/controls.h"
@@ -49,6 +50,7 @@ std::uint16_t countAlive() {
 }
 
 void advanceRound(double frameTime) {
+    thinkComputers(frameTime);
     readControls();
     for (int i = 0; i < activePlayerCount(); ++i) {
         updatePlayer(*world->players[i], world->settings.gapInterval, world->settings.holeRadius,
