@@ -12,6 +12,9 @@ void registerFrameBenchmarks(int frames);
 // reference after a check that both give the same pixels.
 void registerDrawBenchmarks();
 
+// Six computer players thinking on a crowded arena, each frame; the median and worst per player.
+void registerComputerBenchmark();
+
 // Start to first frame in fresh processes of this program, in the working folder.
 void registerStartupBenchmark();
 

@@ -36,6 +36,7 @@ int runBenchmarks(int argc, char** argv) {
     registerStartupBenchmark();
     registerFrameBenchmarks(frames);
     registerDrawBenchmarks();
+    registerComputerBenchmark();
     createContext();
     useCounter(handCounter());
     if (startUp() != 0) return 1;

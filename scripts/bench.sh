@@ -6,6 +6,8 @@
 #                               round started at once, one lingering in the intro and on banners
 #   scripts/bench.sh --table    only the benchmark table and its summary
 #   scripts/bench.sh --match    only the two matches' peak memory
+#   scripts/bench.sh --computer rounds won by each computer level: easy, normal and hard play
+#                               three matches of 20000 frames against each other (quorl-runner)
 #   scripts/bench.sh --split    instructions per frame under callgrind, split into the game's
 #                               own code, the C and C++ runtime and the GL driver (needs valgrind;
 #                               takes a few minutes)
@@ -13,9 +15,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-all}"
 case "$mode" in
-  all | --table | --match | --split) ;;
+  all | --table | --match | --computer | --split) ;;
   *)
-    sed -n '2,11p' "$0" >&2
+    sed -n '2,13p' "$0" >&2
     exit 2
     ;;
 esac
@@ -72,6 +74,36 @@ play_match() {
 if [[ "$mode" == all || "$mode" == --match ]]; then
   play_match "Six-player match, rounds started at once" 20000 1 30
   play_match "Six-player match, a quarter in the intro, long round-over banners" 20000 5000 1000
+fi
+
+# Easy, normal and hard in slots that change places from match to match, every round started
+# at once; prints the rounds each level survived and how long the rounds lasted.
+if [[ "$mode" == --computer ]]; then
+  levels=(easy normal hard)
+  declare -A won=([easy]=0 [normal]=0 [hard]=0)
+  total=0
+  for match in 0 1 2; do
+    folder="$(mktemp -d)"
+    cp "$run/config" "$folder/config"
+    ln -s "$run/system" "$run/patterns" "$folder/"
+    "$run/quorl-config" set "$folder/config" limit=255 swap-interval=0 slot0.enabled=yes \
+      slot1.enabled=no slot2.enabled=yes slot3.enabled=no slot4.enabled=yes slot5.enabled=no \
+      "slot0.computer=${levels[match % 3]}" "slot2.computer=${levels[(match + 1) % 3]}" \
+      "slot4.computer=${levels[(match + 2) % 3]}" >/dev/null
+    for ((frame = 1; frame < 20000; frame += 30)); do echo "$frame+1:space"; done >"$folder/keys.txt"
+    "$build/quorl-runner" --dir "$folder" --seed $((match + 1)) --frames 20000 \
+      --script "$folder/keys.txt" >/dev/null
+    for slot in 0 2 4; do
+      level=$(awk -v s="[player$((slot + 1))]" '$0 == s { f = 1 } f && $1 == "computer" { print $3; exit }' \
+        "$folder/results")
+      wins=$(grep -c "^survivor = $((slot + 1))$" "$folder/results" || true)
+      won[$level]=$((won[$level] + wins))
+    done
+    total=$((total + $(grep -c '^\[round' "$folder/results")))
+    rm -rf "$folder"
+  done
+  echo "Computer levels, three matches of 20000 frames, $total rounds: easy won ${won[easy]}," \
+    "normal ${won[normal]}, hard ${won[hard]} ($((20000 * 3 / total)) frames a round)"
 fi
 
 if [[ "$mode" == --split ]]; then
