@@ -9,6 +9,7 @@
 #include "app/config_file.h"
 #include "app/context.h"
 #include "app/results_file.h"
+#include "app/sound_player.h"
 #include "core/keys.h"
 #include "core/text_error.h"
 #include "game/init_game.h"
@@ -106,7 +107,9 @@ bool runHeadlessFrame(App& app) {
 void runMainLoop(App& app) {
     while (!app.quit) {
         // Frames never wait; only a minimised window waits briefly for its next message.
-        if (pumpOnce(app) == LoopStep::idle) platform::waitForMessage(kIdleWaitMs);
+        const LoopStep step = pumpOnce(app);
+        if (step == LoopStep::frame) playFrameSounds();
+        if (step == LoopStep::idle) platform::waitForMessage(kIdleWaitMs);
     }
 }
 
@@ -114,6 +117,7 @@ void stepFrame(App& app) {
     app.frameTime =
         static_cast<double>(app.timer->elapsedTicks()) * app.timer->secondsPerTick * 1000.0;
     app.timer->restart();
+    world->sounds.clear();
     switch (world->scenes.scene) {
         case kIntroScene:
             introSceneFrame(app.frameTime);
@@ -133,11 +137,13 @@ void pauseGame(App& app) {
     if (app.paused) return;
     app.paused = true;
     app.pausedAt = app.timer->counter->value();
+    platform::pauseSound(true);
 }
 
 void resumeGame(App& app) {
     if (!app.paused) return;
     app.paused = false;
+    platform::pauseSound(false);
     const std::uint64_t pausedTicks = app.timer->counter->value() - app.pausedAt;
     app.timer->restart();
     for (Player* player : world->players) {
@@ -147,6 +153,7 @@ void resumeGame(App& app) {
 
 void shutdown() {
     writeResults();
+    stopSound();
     destroyContext();
 }
 
@@ -214,6 +221,8 @@ int runQuorl() {
     createContext();
     const int started = startUp();
     if (started != 0) return started;
+    // The game is heard; the runner and the benchmark, which start up the same way, are not.
+    startSound();
     // After a fatal error while running nothing is released: the process ends anyway.
     return runAndShutDown(*context->app);
 }

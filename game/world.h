@@ -6,6 +6,7 @@
 
 #include "core/results.h"
 #include "core/settings.h"
+#include "core/sound_events.h"
 #include "game/computer/computer_players.h"
 #include "game/entities/entity_tables.h"
 #include "game/frame_timer.h"
@@ -24,6 +25,7 @@ struct World {
     ControlState controls;
     ComputerPlayers computers;
     SoundSettings sound;
+    std::vector<SoundEvent> sounds;  // what this frame made heard, in the order it happened
     // Each round started so far: its deaths in order and, once over, its survivor, by player
     // number (slot + 1), for the results of the match.
     std::vector<MatchResults::Round> rounds;

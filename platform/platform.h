@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -143,5 +144,21 @@ namespace platform {
 // The virtual-key code (0 when none) of a key by its physical position: a USB HID usage id,
 // so every player's keys stay side by side on any keyboard layout.
 std::uint8_t virtualKeyForScancode(int scancode);
+
+// Sound: opens the default audio device for 16-bit stereo at `rate`; false with the reason
+// when there is none. Everything below does nothing until it has succeeded.
+bool openSound(int rate, std::string& error);
+
+// Loads a WAV file; its number for playSound, or -1 with the reason.
+int loadSound(const std::string& path, std::string& error);
+
+// Plays a loaded sound once at `volume` (0 to 100) with a gain per side (255 is full).
+void playSound(int sound, int volume, std::uint8_t left, std::uint8_t right);
+
+// Pauses or resumes every sound that plays.
+void pauseSound(bool paused);
+
+// Stops every sound, frees them and closes the device.
+void closeSound();
 
 }  // namespace platform

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libdevil-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
+  libsdl2-dev libsdl2-mixer-dev libdevil-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libcli11-dev libinih-dev libutfcpp-dev
   # quorl-setup: Dear ImGui with its SDL2 and OpenGL2 back ends (and the stb it links).
   libimgui-dev

@@ -58,7 +58,8 @@ QuitOutcome runUntilQuit(const fs::path& folder, const std::string& environment,
     const std::string wanted =
         request.frame == 0 ? "signals" : "frame " + std::to_string(request.frame);
     // The shell and env exec in place, so the spawned pid is timeout's and the program its child.
-    const std::string line = "cd '" + folder.string() + "' && exec env -u DISPLAY " + environment +
+    const std::string line = "cd '" + folder.string() + "' && exec env -u DISPLAY " + kTestAudio +
+                             " " + environment +
                              " QUORL_READY_FD=" + std::to_string(ready[1]) +
                              " QUORL_READY_FRAME=" + std::to_string(request.frame) +
                              " timeout --preserve-status -k 5 " + std::to_string(boundSeconds) +

@@ -349,7 +349,8 @@ std::vector<std::uint8_t> assemblePng(const std::vector<PngChunk>& chunks) {
 
 Outcome runInFolder(const fs::path& folder, const std::string& command) {
     const std::string line =
-        "cd '" + folder.string() + "' && env -u DISPLAY " + command + " 2> stderr.txt";
+        "cd '" + folder.string() + "' && env -u DISPLAY " + kTestAudio + " " + command +
+        " 2> stderr.txt";
     const int status = std::system(line.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(folder / "stderr.txt")};
 }

@@ -116,6 +116,10 @@ struct Outcome {
 };
 
 // Runs a shell command in `folder` with no display, keeping its standard error.
+// The audio device of the programs the tests start: SDL's silent one, so that the machine's
+// lack of sound changes nothing; a test's own SDL_AUDIODRIVER, given after it, wins.
+inline constexpr const char* kTestAudio = "SDL_AUDIODRIVER=dummy";
+
 Outcome runInFolder(const std::filesystem::path& folder, const std::string& command);
 
 std::string readText(const std::filesystem::path& path);

@@ -1,6 +1,8 @@
 // Spawning, collecting, drawing and removing pickups.
 #include "game/entities/pickups.h"
 
+#include "game/sound_report.h"
+
 #include <cmath>
 
 #include "core/settings.h"
@@ -39,6 +41,7 @@ void collectPickups() {
                 distance(pickup->x, pickup->y, headRightEdge(player)) <= kReach) {
                 pickup->collected = 1;
                 player.heldKind = pickup->kind;
+                reportSound(SoundKind::pickup, pickup->x);
             }
         }
     }

@@ -1,6 +1,8 @@
 // Rocket flight, hit test against the stencil, hole stamping and the rocket sprite.
 #include "game/entities/rockets.h"
 
+#include "game/sound_report.h"
+
 #include <GL/gl.h>
 
 #include "game/arena.h"
@@ -40,6 +42,7 @@ void updateRocket(Rocket& rocket, double frameTime) {
     if (sample > 0.0f) {
         rocket.dead = 1;
         blastHole(rocket);
+        reportSound(SoundKind::blast, rocket.x);
     }
     drawSprite(rocket);
 }

@@ -8,6 +8,7 @@
 #include "game/arena.h"
 #include "game/entities/rockets.h"
 #include "game/players/trail_drawing.h"
+#include "game/sound_report.h"
 #include "gfx/angles.h"
 #include "gfx/image_names.h"
 #include "gfx/stencil.h"
@@ -67,6 +68,7 @@ void fireHeldRocket(Player& player, double holeRadius) {
     const TextureId rocket = loadTexture(kRocketImage);
     const Point direction = travelDirection(player);
     spawnRocket(startX, startY, rocket, hole, direction.x, direction.y, holeRadius);
+    reportSound(SoundKind::rocket, startX);
     player.heldKind = 0;
 }
 
@@ -75,6 +77,7 @@ bool probeHits(double x, double y, double ox, double oy) {
 }
 
 void kill(Player& player) {
+    reportSound(SoundKind::crash, player.trail[player.pointCount - 1].centerX);
     player.alive = 0;
     player.died = 1;
 }

@@ -15,6 +15,7 @@
 #include "game/players/trail_drawing.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
+#include "game/sound_report.h"
 #include "game/world.h"
 #include "gfx/camera.h"
 #include "gfx/gfx.h"
@@ -31,14 +32,16 @@ int playerNumber(int index) {
     return enabledSlots(world->settings)[static_cast<std::size_t>(index)] + 1;
 }
 
-// The first frame of a round that is over names its survivor, if any, for the results.
-void noteSurvivor() {
-    if (world->rounds.empty() || world->rounds.back().survivor) return;
+// The first frame of a round that is over names its survivor, if any, for the results; true in
+// that frame.
+bool noteSurvivor() {
+    if (world->rounds.empty() || world->rounds.back().survivor) return false;
     int survivor = 0;
     for (int i = 0; i < activePlayerCount(); ++i) {
         if (world->players[i]->alive != 0) survivor = playerNumber(i);
     }
     world->rounds.back().survivor = survivor;
+    return true;
 }
 
 std::uint16_t countAlive() {
@@ -130,7 +133,11 @@ const char* bannerText(bool& exitAfterSpace) {
 void gameSceneFrame(double frameTime) {
     const std::uint16_t alive = countAlive();
     const bool roundOver = alive <= 1;
-    if (roundOver) noteSurvivor();
+    if (roundOver && noteSurvivor()) {
+        bool matchOver = false;
+        bannerText(matchOver);
+        reportSound(matchOver ? SoundKind::matchOver : SoundKind::roundOver);
+    }
     if (!roundOver) advanceRound(frameTime);
     settleDeaths();
     drawArena(frameTime);

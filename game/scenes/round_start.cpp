@@ -7,6 +7,7 @@
 #include "game/players/player.h"
 #include "game/random.h"
 #include "game/scenes/scene_state.h"
+#include "game/sound_report.h"
 #include "game/world.h"
 
 void startRound() {
@@ -21,6 +22,7 @@ void startRound() {
     }
     ++world->scenes.roundCounter;
     world->rounds.emplace_back();
+    reportSound(SoundKind::roundStart);
     glClearColor(world->settings.clearColorRed / 255.0f, world->settings.clearColorGreen / 255.0f,
                  world->settings.clearColorBlue / 255.0f, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);

@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
     cli.add_option("--every", options.every, "Also write every Nth frame")
         ->check(CLI::PositiveNumber);
     cli.add_option("--prefix", options.everyPrefix, "File prefix for --every (default frame)");
+    cli.add_option("--audio", options.audioFile,
+                   "Write what the game would have played, mixed, to this WAV file (16-bit "
+                   "stereo PCM, each frame's sounds at the frame's time); silent without it");
     CLI11_PARSE(cli, argc, argv);
 
     try {
@@ -84,6 +87,7 @@ int main(int argc, char** argv) {
     if (options.every > 0 && options.everyPrefix.empty()) options.everyPrefix = "frame";
     options.finalPng = absoluteOrEmpty(options.finalPng);
     options.everyPrefix = absoluteOrEmpty(options.everyPrefix);
+    options.audioFile = absoluteOrEmpty(options.audioFile);
 
     // Headless: the offscreen driver, and errors on standard error rather than in a box.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);

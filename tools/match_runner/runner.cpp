@@ -5,6 +5,7 @@
 #include <IL/il.h>
 
 #include <cstdio>
+#include <iostream>
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
@@ -12,9 +13,14 @@
 #include "app/context.h"
 #include "core/codepage.h"
 #include "gfx/screenshot.h"
+#include "game/world.h"
+#include "tools/match_runner/audio_track.h"
 #include "platform/input_simulation.h"
 
 namespace {
+
+// The exit code of a run whose --audio file cannot be made, as for a wrong option.
+constexpr int kAudioFailed = 2;
 
 void postKeys(const std::vector<KeyEvent>& keys, int frame) {
     for (const KeyEvent& event : keys) {
@@ -102,14 +108,37 @@ int playFrames(const RunOptions& options, std::ostream& summary) {
     // ESC quits in the frame it is seen, which still runs; SPACE after the match posts a quit
     // that is taken before any further frame, so that pass is no frame.
     App& app = *context->app;
+    AudioTrack audio;
+    std::string error;
+    const bool hearing = !options.audioFile.empty();
+    if (hearing && !audio.open(options.audioFile, options.frameMs, error)) {
+        std::cerr << "quorl-runner: " << error << "\n";
+        shutdown();
+        return kAudioFailed;
+    }
     while (!app.quit && frame < options.frames) {
         postKeys(options.keys, frame);
         drivePads(options.pads, frame, controllers);
         advanceHandCounter(options.frameMs);
         if (!runHeadlessFrame(app)) break;
+        if (hearing) {
+            static const std::vector<SoundEvent> silence;
+            if (!audio.addFrame(static_cast<std::uint64_t>(frame),
+                                world->sound.on ? world->sounds : silence, world->sound.volume,
+                                error)) {
+                std::cerr << "quorl-runner: " << error << "\n";
+                shutdown();
+                return kAudioFailed;
+            }
+        }
         ++frame;
         if (options.every > 0 && frame % options.every == 0)
             saveFrame(numbered(options.everyPrefix, frame));
+    }
+    if (hearing && !audio.finish(error)) {
+        std::cerr << "quorl-runner: " << error << "\n";
+        shutdown();
+        return kAudioFailed;
     }
     if (!options.finalPng.empty()) saveFrame(options.finalPng);
     printSummary(summary, frame, app);

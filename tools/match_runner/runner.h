@@ -20,6 +20,7 @@ struct RunOptions {
     std::string finalPng;        // the last frame, when not empty
     int every = 0;               // also every Nth frame, when above 0 ...
     std::string everyPrefix;     // ... as PREFIX-NNNNNN.png
+    std::string audioFile;       // the match's sound as a WAV file, when not empty
 };
 
 // Runs the match and prints its summary; returns the game's own exit code (0, -1, -2, -3).

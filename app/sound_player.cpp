@@ -1,0 +1,60 @@
+// Playing the frame's sound list; the game itself never waits for sound.
+#include "app/sound_player.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "core/sound_mix.h"
+#include "core/wave_file.h"
+#include "game/world.h"
+#include "platform/platform.h"
+
+namespace {
+
+std::array<int, kSoundKinds> sounds{};
+bool playing = false;
+
+// The one line errorlog.txt gets for a game that plays on without sound.
+void noteSilence(const std::string& reason) {
+    if (std::FILE* log = std::fopen("errorlog.txt", "w")) {
+        std::fprintf(log, "Sound: %s; the game plays silently.\n", reason.c_str());
+        std::fclose(log);
+    }
+}
+
+}  // namespace
+
+void startSound() {
+    if (!world->sound.on) return;
+    std::string error;
+    if (!platform::openSound(static_cast<int>(kSoundRate), error)) {
+        noteSilence("no audio device (" + error + ")");
+        return;
+    }
+    for (std::size_t kind = 0; kind < kSoundKinds; ++kind) {
+        sounds[kind] = platform::loadSound(std::string("system/sounds/") + kSoundFiles[kind], error);
+        if (sounds[kind] < 0) {
+            platform::closeSound();
+            noteSilence("cannot load " + error);
+            return;
+        }
+    }
+    playing = true;
+}
+
+void playFrameSounds() {
+    if (!playing) return;
+    for (const SoundEvent& event : world->sounds) {
+        const PanGains gains = panGains(event.pan);
+        platform::playSound(sounds[static_cast<std::size_t>(event.kind)], world->sound.volume,
+                            static_cast<std::uint8_t>(gains.left * 255.0f + 0.5f),
+                            static_cast<std::uint8_t>(gains.right * 255.0f + 0.5f));
+    }
+}
+
+void stopSound() {
+    if (!playing) return;
+    platform::closeSound();
+    playing = false;
+}
