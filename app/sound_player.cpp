@@ -48,8 +48,7 @@ void playFrameSounds() {
     for (const SoundEvent& event : world->sounds) {
         const PanGains gains = panGains(event.pan);
         platform::playSound(sounds[static_cast<std::size_t>(event.kind)], world->sound.volume,
-                            static_cast<std::uint8_t>(gains.left * 255.0f + 0.5f),
-                            static_cast<std::uint8_t>(gains.right * 255.0f + 0.5f));
+                            gains.left, gains.right);
     }
 }
 

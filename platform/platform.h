@@ -152,8 +152,8 @@ bool openSound(int rate, std::string& error);
 // Loads a WAV file; its number for playSound, or -1 with the reason.
 int loadSound(const std::string& path, std::string& error);
 
-// Plays a loaded sound once at `volume` (0 to 100) with a gain per side (255 is full).
-void playSound(int sound, int volume, std::uint8_t left, std::uint8_t right);
+// Plays a loaded sound once at `volume` (0 to 100) with a gain per side (0 to 1).
+void playSound(int sound, int volume, float left, float right);
 
 // Pauses or resumes every sound that plays.
 void pauseSound(bool paused);

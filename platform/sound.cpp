@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/platform.h"
@@ -16,6 +17,11 @@ constexpr int kBufferFrames = 512;  // about 23 ms at the game's rate: short eno
 
 std::vector<Mix_Chunk*> chunks;
 bool soundOpen = false;
+
+// A gain of 0 to 1 as SDL_mixer's panning takes it.
+Uint8 panningOf(float gain) {
+    return static_cast<Uint8>(std::clamp(gain, 0.0f, 1.0f) * 255.0f + 0.5f);
+}
 
 }  // namespace
 
@@ -45,7 +51,7 @@ int loadSound(const std::string& path, std::string& error) {
     return static_cast<int>(chunks.size()) - 1;
 }
 
-void playSound(int sound, int volume, std::uint8_t left, std::uint8_t right) {
+void playSound(int sound, int volume, float left, float right) {
     if (!soundOpen || sound < 0 || sound >= static_cast<int>(chunks.size())) return;
     // A free channel, or else the one that has played longest: a new crash is not lost.
     int channel = Mix_GroupAvailable(-1);
@@ -53,7 +59,7 @@ void playSound(int sound, int volume, std::uint8_t left, std::uint8_t right) {
     if (channel < 0) return;
     Mix_HaltChannel(channel);
     Mix_Volume(channel, volume * MIX_MAX_VOLUME / 100);
-    Mix_SetPanning(channel, left, right);
+    Mix_SetPanning(channel, panningOf(left), panningOf(right));
     Mix_PlayChannel(channel, chunks[static_cast<std::size_t>(sound)], 0);
 }
 

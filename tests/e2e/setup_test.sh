@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end test of quorl-setup in a real X window: xdotool clicks and keys enable slot 1,
-# name it, bind a key and try one that slot 5 holds, Ctrl+S saves, and quorl-config show reads
-# it back; Play brings up the game's window, SPACE and ESC in it end the game, and the setup
+# name it, bind a key and try one that slot 5 holds, give slot 5 to the computer, Ctrl+S
+# saves, and quorl-config show reads it back; Play brings up the game's window, SPACE and ESC in it end the game, and the setup
 # comes back with the game's exit code; Quit ends it.
 #   tests/e2e/setup_test.sh QUORL_SETUP QUORL_CONFIG SOURCE_DIR OUT_DIR
 # QUORL_SETUP plays with the quorl beside it. OUT_DIR is emptied and keeps the run folder, the
@@ -59,16 +59,19 @@ click 564 $row1                                    # its right key, then Q, whic
 await_setup setup-waiting
 xdotool key q
 await_setup setup-note                             # "Q is bound to slot5.left already"
+click 875 545                                      # slot 5: steered by the computer, hard
+xdotool key Down Down Down Return
 xdotool key ctrl+s
 
 # quorl-config show reads back what Save wrote; Q was refused, so the right key stays.
 shown() {
   "$quorl_config" show run/config >show.txt 2>&1 &&
     grep -q "^Slot 1  *enabled" show.txt && grep -q "^  Name  *Ada$" show.txt &&
-    grep -q "^  Keys  *left Z, right Keypad -, fire Keypad \*$" show.txt
+    grep -q "^  Keys  *left Z, right Keypad -, fire Keypad \*$" show.txt &&
+    grep -A4 "^Slot 5" show.txt | grep -q "^  Computer  *hard$"
 }
 until_true shown 10
-echo "saved: slot 1 enabled, named Ada, left key Z"
+echo "saved: slot 1 enabled, named Ada, left key Z; slot 5 steered by the computer, hard"
 
 # Play: the game's window comes up over the setup's.
 click 25 728

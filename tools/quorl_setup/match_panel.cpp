@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "tools/quorl_setup/field_widgets.h"
+#include "tools/quorl_setup/test_sound.h"
 
 namespace {
 
@@ -35,6 +36,27 @@ void backgroundField(SetupModel& model) {
     drawNotes(model, "background");
 }
 
+// Sound on or off, its volume, and a button that plays a sound at that volume.
+void soundField(SetupModel& model) {
+    labelCell("Sound");
+    bool on = model.value("sound") == "yes";
+    if (ImGui::Checkbox("##sound", &on)) model.set("sound", on ? "yes" : "no");
+    ImGui::SameLine();
+    int volume = static_cast<int>(model.keysFileSettings().sound.volume);
+    ImGui::SetNextItemWidth(ImGui::GetContentRegionAvail().x - ImGui::CalcTextSize("Test").x -
+                            2 * ImGui::GetStyle().FramePadding.x -
+                            ImGui::GetStyle().ItemSpacing.x);
+    if (ImGui::SliderInt("##volume", &volume, 0, 100, "volume %d")) {
+        model.set("volume", std::to_string(volume));
+    }
+    ImGui::SameLine();
+    static std::string problem;
+    if (ImGui::Button("Test")) problem = playTestSound(model.folder(), volume);
+    if (!problem.empty()) messageText(problem, true);
+    drawNotes(model, "sound");
+    drawNotes(model, "volume");
+}
+
 }  // namespace
 
 void drawMatchPanel(SetupModel& model) {
@@ -56,5 +78,6 @@ void drawMatchPanel(SetupModel& model) {
     backgroundField(model);
     flagField(model, "Full screen", "fullscreen");
     numberField(model, "Swap interval", "swap-interval");
+    soundField(model);
     ImGui::EndTable();
 }

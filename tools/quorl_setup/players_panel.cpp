@@ -1,5 +1,6 @@
-// The slots as a table: plays, name, pattern with its preview, the three keys and the
-// controller; each slot's notes in a row of their own below it.
+// The slots as a table: plays, name, pattern with its preview, the three keys and who steers
+// it (people, with their controller, or the computer); each slot's notes in a row of their own
+// below it.
 #include "tools/quorl_setup/players_panel.h"
 
 #include <imgui.h>
@@ -75,18 +76,34 @@ void keyButton(PlayersView& view, int slot, KeyRole role) {
     if (waiting) ImGui::PopStyleColor(3);
 }
 
-void controllerCell(const PlayersView& view, int slot) {
-    const int k = view.model.controllerFor(slot);
-    if (k == 0) {
-        ImGui::TextDisabled("-");
-        return;
+// Who steers the slot: people, or the computer at a level; for people, the controller that
+// will steer it beside the keyboard.
+void steeredByCell(const PlayersView& view, int slot) {
+    static const std::pair<const char*, const char*> kChoices[] = {
+        {"no", "people"},
+        {"easy", "computer, easy"},
+        {"normal", "computer, normal"},
+        {"hard", "computer, hard"}};
+    const std::string setting = slotSetting(slot, "computer");
+    const std::string current = view.model.value(setting);
+    const char* shown = kChoices[0].second;
+    for (const auto& [value, label] : kChoices) {
+        if (current == value) shown = label;
     }
-    ImGui::Text("controller %d", k);
+    ImGui::SetNextItemWidth(-FLT_MIN);
+    if (ImGui::BeginCombo(("##" + setting).c_str(), shown)) {
+        for (const auto& [value, label] : kChoices) {
+            if (ImGui::Selectable(label, current == value)) view.model.set(setting, value);
+        }
+        ImGui::EndCombo();
+    }
+    const int k = view.model.controllerFor(slot);
+    if (k == 0) return;
     const std::size_t index = static_cast<std::size_t>(k - 1);
     if (index < view.controllers.size()) {
-        ImGui::TextWrapped("%s", view.controllers[index].c_str());
+        ImGui::TextWrapped("controller %d: %s", k, view.controllers[index].c_str());
     } else {
-        ImGui::TextDisabled("not connected");
+        ImGui::TextDisabled("controller %d: not connected", k);
     }
 }
 
@@ -100,6 +117,7 @@ void notesRow(const SetupModel& model, int slot, float right) {
     for (const KeyRole role : kKeyRoles) {
         fields.push_back({holderName({slot, role}), std::string(keyRoleName(role)) + " key: "});
     }
+    fields.push_back({slotSetting(slot, "computer"), "Steered by: "});
     bool any = false;
     for (const auto& field : fields) any = any || !model.notes(field.first).empty();
     if (!any) return;
@@ -149,7 +167,7 @@ void drawPlayersPanel(PlayersView& view) {
             keyButton(view, slot, role);
         }
         ImGui::TableNextColumn();
-        controllerCell(view, slot);
+        steeredByCell(view, slot);
         notesRow(view.model, slot, right);
         ImGui::PopID();
     }

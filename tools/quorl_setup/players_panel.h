@@ -1,5 +1,5 @@
-// The Players part of the setup window: a row per slot with its name, pattern, keys and
-// controller.
+// The Players part of the setup window: a row per slot with its name, pattern, keys and who
+// steers it.
 #pragma once
 
 #include <optional>
