@@ -90,6 +90,18 @@ TEST_F(SetupModelTest, BindsAKeyUnlessTheGameKeepsItOrAnotherKeyHasIt) {
     EXPECT_EQ(keys[1].fire, kDefaultBindings[1].fire);
 }
 
+// Controllers go to the slots people play, as in the game: a computer's slot is passed by.
+TEST_F(SetupModelTest, ControllersPassTheComputersSlotsBy) {
+    SetupModel model(config_);
+    ASSERT_EQ(model.set("slot2.enabled", "yes"), "");
+    EXPECT_EQ(model.controllerFor(2), 2);
+    EXPECT_EQ(model.controllerFor(5), 3);
+    ASSERT_EQ(model.set("slot2.computer", "normal"), "");
+    EXPECT_EQ(model.controllerFor(2), 0);
+    EXPECT_EQ(model.controllerFor(5), 2);
+    EXPECT_EQ(model.controllerFor(3), 0);
+}
+
 TEST_F(SetupModelTest, ShowsWhatCheckFindsBesideTheFieldItConcerns) {
     writeFile(keys_, "[slot1]\nleft = Q\n");
     SetupModel model(config_);
