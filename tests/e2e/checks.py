@@ -42,6 +42,7 @@ def share(box, red, green, blue):
 WINDOW, ARENA, PANEL = (0, 0, 1024, 768), (0, 0, 768, 768), (768, 0, 1024, 768)
 BAND, PROMPT, BOTTOM = (0, 300, 768, 468), (8, 4, 232, 44), (0, 512, 1024, 768)
 SETUP_BUTTONS, SETUP_PLAYERS = (0, 700, 260, 768), (0, 240, 1024, 700)
+SETUP_TOP = (0, 0, 1024, 120)
 white, bright_white = (201, 255), (241, 255)
 grey = (73, 79)
 RED, CYAN = ((151, 255), (0, 99), (0, 99)), ((0, 99), (151, 255), (151, 255))
@@ -60,6 +61,7 @@ f = {
     "setup buttons": count(SETUP_BUTTONS, (30, 42), (64, 76), (104, 116)),
     "setup notes": count(SETUP_PLAYERS, (245, 255), (100, 120), (80, 100)),
     "setup waiting": count(SETUP_PLAYERS, (195, 205), (135, 145), (25, 35)),
+    "setup result": count(SETUP_TOP, (245, 255), (200, 220), (80, 100)),
 }
 if check == "trail":
     print(f["red"] + f["cyan"])
@@ -82,11 +84,13 @@ ok = {
     "over": f["band grey"] > 0.7 and f["band text"] > 500 and f["panel grey"] > 0.8
     and f["panel text"] > 300,
     # The setup window drawn, with no red note among the players.
-    "setup": f["setup buttons"] > 2000 and f["setup notes"] == 0,
+    "setup": f["setup buttons"] > 1500 and f["setup notes"] == 0,
     # The setup window with a key's button waiting for the key to bind.
-    "setup-waiting": f["setup buttons"] > 2000 and f["setup waiting"] > 500,
+    "setup-waiting": f["setup buttons"] > 1500 and f["setup waiting"] > 500,
     # The setup window with a red note among the players.
-    "setup-note": f["setup buttons"] > 2000 and f["setup notes"] > 30,
+    "setup-note": f["setup buttons"] > 1500 and f["setup notes"] > 30,
+    # The setup window back from a match, naming its winner at the top.
+    "setup-result": f["setup buttons"] > 1500 and f["setup result"] > 30,
 }[check]
 print(shot, check, "yes" if ok else "no:", ", ".join(f"{k} {v:.3g}" for k, v in f.items()))
 sys.exit(0 if ok else 1)

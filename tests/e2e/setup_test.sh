@@ -87,11 +87,11 @@ press Escape
 until_true '! kill -0 "$game_pid" 2>/dev/null' 10
 game_pid=""
 until_true 'grep -q "the game ended with exit code 0" setup.log' 10
-X=$setup_x Y=$setup_y screenshot
-echo "back in the setup: $shot"
+await_setup setup-result
+echo "back in the setup, with the match's result and Play again: $shot"
 
 # Quit, with nothing unsaved, ends the setup with exit code 0.
-click 186 728
+click 262 728
 until_true '! kill -0 "$setup_pid" 2>/dev/null' 10
 code=0
 wait "$setup_pid" || code=$?

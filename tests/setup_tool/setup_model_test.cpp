@@ -8,6 +8,7 @@
 
 #include "core/setting_fields.h"
 #include "test_support.h"
+#include "tools/quorl_setup/match_result.h"
 #include "tools/quorl_setup/pattern_files.h"
 
 namespace {
@@ -198,3 +199,57 @@ TEST(PatternFiles, ListsEveryFolderSortedOnceAndSaysWhenThereAreNone) {
 }
 
 }  // namespace
+
+// The last match in players' words: the winner, shared leads and draws, a match left early; and
+// Play refused until two players take part.
+TEST(MatchResult, NamesTheWinnerAndRefusesPlayAlone) {
+    const auto match = [](std::vector<unsigned> scores, bool reachedLimit) {
+        MatchResults results;
+        results.reachedLimit = reachedLimit;
+        const char* names[] = {"Ada", "Bence", "Cyan"};
+        for (std::size_t i = 0; i < scores.size(); ++i)
+            results.players.push_back({static_cast<int>(i) + 1, names[i], "red.png",
+                                       ComputerLevel::none, scores[i]});
+        return results;
+    };
+    const struct {
+        std::vector<unsigned> scores;
+        bool reachedLimit;
+        const char* headline;
+    } cases[] = {
+        {{3, 10, 4}, true, "Bence wins!"},
+        {{10, 10, 4}, true, "Ada and Bence share the lead."},
+        {{7, 7, 7}, true, "A draw."},
+        {{2, 1, 5}, false, "Match left before its end. Cyan wins!"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(resultHeadline(match(c.scores, c.reachedLimit)), c.headline);
+
+    MatchResults played = match({1, 0}, true);
+    played.rounds.resize(1);
+    EXPECT_EQ(roundsPlayed(played), "1 round played");
+    played.rounds.resize(3);
+    EXPECT_EQ(roundsPlayed(played), "3 rounds played");
+
+    EXPECT_NE(playRefusal(0), "");
+    EXPECT_NE(playRefusal(1).find("One player alone"), std::string::npos);
+    EXPECT_EQ(playRefusal(2), "");
+}
+
+// The results file the game wrote since Play, and nothing older or unreadable.
+TEST(MatchResult, ReadsOnlyTheResultsWrittenSincePlay) {
+    TempFolder folder;
+    MatchResults written;
+    written.reachedLimit = true;
+    written.players = {{1, "Ada", "red.png", ComputerLevel::none, 5},
+                       {6, "Cyan", "cyan.png", ComputerLevel::hard, 2}};
+    written.rounds.push_back({{6}, 1});
+    writeFile(folder.path("results"), formatResults(written));
+    const std::time_t now = std::time(nullptr);
+    const std::optional<MatchResults> read = readMatchResult(folder.path(""), now - 5);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(standings(*read).front().name, "Ada");
+    EXPECT_EQ(read->players.back().computer, ComputerLevel::hard);
+    EXPECT_FALSE(readMatchResult(folder.path(""), now + 5).has_value());
+    writeFile(folder.path("results"), "not a results file\n");
+    EXPECT_FALSE(readMatchResult(folder.path(""), now - 5).has_value());
+}

@@ -16,6 +16,10 @@ namespace {
 constexpr const char* kQuitQuestion = "Unsaved changes";
 constexpr const char* kGameRunning = "The game is running";
 constexpr const char* kGameEnded = "The game ended";
+constexpr ImU32 kResultColour = IM_COL32(255, 210, 90, 255);
+constexpr ImU32 kPlayColour = IM_COL32(40, 130, 60, 255);
+constexpr float kPlayWidth = 110.0f;
+constexpr float kHeadlineScale = 1.4f;
 
 void heading(const char* text) {
     ImGui::Spacing();
@@ -54,6 +58,7 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
     // Flattened, so that the arrows move between its fields and the buttons below alike.
     ImGui::BeginChild("settings", ImVec2(0, -footer), false, ImGuiWindowFlags_NavFlattened);
     drawHeader();
+    drawResult();
     heading("Match");
     drawMatchPanel(model_);
     heading("Players");
@@ -81,9 +86,45 @@ void SetupScreen::drawHeader() {
     }
 }
 
+// The last match: its winner, the standings with each player's line, and the rounds played.
+void SetupScreen::drawResult() {
+    if (!result_) return;
+    heading("Last match");
+    ImGui::PushStyleColor(ImGuiCol_Text, kResultColour);
+    ImGui::SetWindowFontScale(kHeadlineScale);
+    ImGui::TextUnformatted(resultHeadline(*result_).c_str());
+    ImGui::SetWindowFontScale(1.0f);
+    ImGui::PopStyleColor();
+    const std::vector<std::filesystem::path> folders = patternFolders(model_.configPath());
+    if (ImGui::BeginTable("standings", 4, ImGuiTableFlags_SizingFixedFit)) {
+        int place = 0;
+        for (const MatchResults::Player& player : standings(*result_)) {
+            ImGui::TableNextRow();
+            ImGui::TableNextColumn();
+            ImGui::Text("%d.", ++place);
+            ImGui::TableNextColumn();
+            previews_.draw(player.pattern, folders, model_.settings());
+            ImGui::TableNextColumn();
+            ImGui::Text("%s%s", player.name.c_str(),
+                        player.computer == ComputerLevel::none
+                            ? ""
+                            : (std::string(" (computer, ") + computerLevelName(player.computer) +
+                               ")").c_str());
+            ImGui::TableNextColumn();
+            ImGui::Text(player.score == 1 ? "%u point" : "%u points", player.score);
+        }
+        ImGui::EndTable();
+    }
+    ImGui::TextDisabled("%s", roundsPlayed(*result_).c_str());
+}
+
 void SetupScreen::drawButtons() {
     ImGui::Separator();
-    if (ImGui::Button("Play")) play();
+    // Play comes first and stands out; after a match it plays the same again.
+    ImGui::PushStyleColor(ImGuiCol_Button, kPlayColour);
+    const bool pressed = ImGui::Button(result_ ? "Play again" : "Play", ImVec2(kPlayWidth, 0));
+    ImGui::PopStyleColor();
+    if (pressed) play();
     ImGui::SameLine();
     if (ImGui::Button("Save")) save();
     ImGui::SameLine();
@@ -111,6 +152,11 @@ void SetupScreen::save() {
 }
 
 void SetupScreen::play() {
+    const std::string refusal = playRefusal(enabledSlotCount(model_.settings()));
+    if (!refusal.empty()) {
+        setStatus(refusal, true);
+        return;
+    }
     save();
     if (statusProblem_) return;
     const std::string error = game_.start(gameProgram(model_.folder()), model_.folder());
@@ -166,6 +212,7 @@ void SetupScreen::pollGame() {
     const std::optional<int> code = game_.poll();
     if (!code) return;
     refresh();
+    result_ = readMatchResult(model_.folder(), game_.startedAt());
     if (*code == 0) {
         std::cerr << "quorl-setup: the game ended with exit code 0\n";
         setStatus("The game ended with exit code 0", false);

@@ -9,6 +9,7 @@
 
 #include "core/bindings.h"
 #include "tools/quorl_setup/game_process.h"
+#include "tools/quorl_setup/match_result.h"
 #include "tools/quorl_setup/pattern_files.h"
 #include "tools/quorl_setup/pattern_preview.h"
 #include "tools/quorl_setup/setup_model.h"
@@ -48,6 +49,7 @@ public:
 
 private:
     void drawHeader();
+    void drawResult();
     void drawButtons();
     void drawQuitQuestion();
     void drawGameRunning();
@@ -65,5 +67,6 @@ private:
     std::string popupToOpen_;
     int exitCode_ = 0;
     std::string errorLog_;
+    std::optional<MatchResults> result_;  // of the last match Play started, once it has ended
     bool finished_ = false;
 };
