@@ -37,7 +37,7 @@ SDL_VIDEODRIVER=x11 timeout --preserve-status -k 5 150 "$quorl_setup" --dir run 
   >>setup.log 2>&1 &
 setup_pid=$!
 background_pids+=("$setup_pid")
-setup_window=$(find_window '^Quorl Setup$' 20) ||
+setup_window=$(find_window '^Quorl Setup' 20) ||
   fail "no Quorl Setup window appeared (setup.log)"
 eval "$(xdotool getwindowgeometry --shell "$setup_window")"
 [[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] || fail "setup window is ${WIDTH}x${HEIGHT}"
@@ -91,7 +91,7 @@ await_setup setup-result
 echo "back in the setup, with the match's result and Play again: $shot"
 
 # Quit, with nothing unsaved, ends the setup with exit code 0.
-click 262 728
+click 280 728
 until_true '! kill -0 "$setup_pid" 2>/dev/null' 10
 code=0
 wait "$setup_pid" || code=$?

@@ -82,14 +82,17 @@ void PatternPreviews::draw(const std::string& name,
     const float margin = 3.0f;
     const ImVec2 at = ImGui::GetCursorScreenPos();
     ImDrawList* list = ImGui::GetWindowDrawList();
+    // Faded with the rest of a dimmed row.
+    const int alpha = static_cast<int>(ImGui::GetStyle().Alpha * 255.0f);
     list->AddRectFilled(at, ImVec2(at.x + kPreviewLength + 2 * margin, at.y + width + 2 * margin),
-                        IM_COL32(s.clearColorRed, s.clearColorGreen, s.clearColorBlue, 255));
+                        IM_COL32(s.clearColorRed, s.clearColorGreen, s.clearColorBlue, alpha));
     // Travelling to the right: the left edge (s = 0) is the upper one.
     const float x0 = at.x + margin, x1 = x0 + kPreviewLength;
     const float top = at.y + margin, bottom = top + width;
     list->AddImageQuad(reinterpret_cast<ImTextureID>(static_cast<std::uintptr_t>(shown.texture)),
                        ImVec2(x0, top), ImVec2(x1, top), ImVec2(x1, bottom), ImVec2(x0, bottom),
-                       ImVec2(0, 0), ImVec2(0, t), ImVec2(1, t), ImVec2(1, 0));
+                       ImVec2(0, 0), ImVec2(0, t), ImVec2(1, t), ImVec2(1, 0),
+                       IM_COL32(255, 255, 255, alpha));
     ImGui::Dummy(ImVec2(kPreviewLength + 2 * margin, width + 2 * margin));
 }
 

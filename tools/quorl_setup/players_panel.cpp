@@ -5,24 +5,57 @@
 
 #include <imgui.h>
 
+#include <utf8.h>
+
+#include <algorithm>
 #include <cfloat>
 #include <cstring>
+#include <iterator>
+#include <map>
 
+#include "core/glyph_map.h"
 #include "core/places.h"
 #include "tools/quorl_setup/field_widgets.h"
 
 namespace {
 
 constexpr ImU32 kWaitingColour = IM_COL32(200, 140, 30, 255);
+constexpr float kDimmedAlpha = 0.45f;
 
 std::string slotSetting(int slot, const char* key) {
     return "slot" + std::to_string(slot) + "." + key;
 }
 
+// A character the game's font cannot draw, typed into a slot's name: left out alone, the rest
+// of the typing kept, and said below the row until the player leaves the field.
+std::map<int, std::string> leftOutCharacters;
+
+struct NameEdit {
+    SetupModel* model;
+    std::string setting;
+    int slot;
+};
+
+bool fontHas(char32_t character) {
+    const std::vector<Glyph>& glyphs = fontGlyphs();
+    return character < 0x80 ? character >= 0x20 && character < 0x7F
+                            : std::any_of(glyphs.begin(), glyphs.end(), [&](const Glyph& glyph) {
+                                  return glyph.codePoint == character;
+                              });
+}
+
 // The name field hands the whole text to the model at every edit; a refused edit is undone in
 // the field, and the refusal shows below the row.
 int nameEdited(ImGuiInputTextCallbackData* data) {
-    auto& [model, setting] = *static_cast<std::pair<SetupModel*, std::string>*>(data->UserData);
+    auto& [model, setting, slot] = *static_cast<NameEdit*>(data->UserData);
+    if (data->EventFlag == ImGuiInputTextFlags_CallbackCharFilter) {
+        if (fontHas(data->EventChar)) return 0;
+        std::string character;
+        utf8::append(static_cast<char32_t>(data->EventChar), std::back_inserter(character));
+        leftOutCharacters[slot] =
+            "\"" + character + "\" is not a letter of the game's font, so it was left out.";
+        return 1;
+    }
     if (model->set(setting, std::string(data->Buf, data->BufTextLen)).empty()) return 0;
     const std::string kept = model->value(setting);
     data->DeleteChars(0, data->BufTextLen);
@@ -31,12 +64,14 @@ int nameEdited(ImGuiInputTextCallbackData* data) {
 }
 
 void nameField(SetupModel& model, int slot) {
-    std::pair<SetupModel*, std::string> edit{&model, slotSetting(slot, "name")};
+    NameEdit edit{&model, slotSetting(slot, "name"), slot};
     char text[64] = {};
-    std::strncpy(text, model.value(edit.second).c_str(), sizeof text - 1);
+    std::strncpy(text, model.value(edit.setting).c_str(), sizeof text - 1);
     ImGui::SetNextItemWidth(-FLT_MIN);
-    ImGui::InputText(("##" + edit.second).c_str(), text, sizeof text,
-                     ImGuiInputTextFlags_CallbackEdit, nameEdited, &edit);
+    ImGui::InputText(("##" + edit.setting).c_str(), text, sizeof text,
+                     ImGuiInputTextFlags_CallbackEdit | ImGuiInputTextFlags_CallbackCharFilter,
+                     nameEdited, &edit);
+    if (ImGui::IsItemDeactivated()) leftOutCharacters.erase(slot);
 }
 
 void patternField(PlayersView& view, int slot, const std::vector<std::filesystem::path>& folders) {
@@ -118,12 +153,14 @@ void notesRow(const SetupModel& model, int slot, float right) {
         fields.push_back({holderName({slot, role}), std::string(keyRoleName(role)) + " key: "});
     }
     fields.push_back({slotSetting(slot, "computer"), "Steered by: "});
-    bool any = false;
+    const auto leftOut = leftOutCharacters.find(slot);
+    bool any = leftOut != leftOutCharacters.end();
     for (const auto& field : fields) any = any || !model.notes(field.first).empty();
     if (!any) return;
     ImGui::TableNextRow();
     ImGui::TableSetColumnIndex(2);
     ImGui::PushTextWrapPos(right - ImGui::GetWindowPos().x);
+    if (leftOut != leftOutCharacters.end()) messageText("Name: " + leftOut->second, true);
     for (const auto& [setting, label] : fields) drawNotes(model, setting, label);
     ImGui::PopTextWrapPos();
 }
@@ -158,6 +195,8 @@ void drawPlayersPanel(PlayersView& view) {
         if (ImGui::Checkbox("##plays", &plays)) {
             view.model.set(slotSetting(slot, "enabled"), plays ? "yes" : "no");
         }
+        // A slot that does not play is dimmed, all but its Plays box.
+        if (!plays) ImGui::PushStyleVar(ImGuiStyleVar_Alpha, kDimmedAlpha);
         ImGui::TableNextColumn();
         nameField(view.model, slot);
         ImGui::TableNextColumn();
@@ -168,6 +207,7 @@ void drawPlayersPanel(PlayersView& view) {
         }
         ImGui::TableNextColumn();
         steeredByCell(view, slot);
+        if (!plays) ImGui::PopStyleVar();
         notesRow(view.model, slot, right);
         ImGui::PopID();
     }

@@ -14,12 +14,13 @@
 namespace {
 
 constexpr const char* kQuitQuestion = "Unsaved changes";
+constexpr const char* kDefaultsQuestion = "Back to the defaults?";
 constexpr const char* kGameRunning = "The game is running";
 constexpr const char* kGameEnded = "The game ended";
 constexpr ImU32 kResultColour = IM_COL32(255, 210, 90, 255);
 constexpr ImU32 kPlayColour = IM_COL32(40, 130, 60, 255);
 constexpr float kPlayWidth = 110.0f;
-constexpr float kHeadlineScale = 1.4f;
+constexpr float kSaveWidth = 60.0f;
 
 void heading(const char* text) {
     ImGui::Spacing();
@@ -71,6 +72,7 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
         popupToOpen_.clear();
     }
     drawQuitQuestion();
+    drawDefaultsQuestion();
     drawGameRunning();
     drawGameEnded();
     ImGui::End();
@@ -91,12 +93,14 @@ void SetupScreen::drawResult() {
     if (!result_) return;
     heading("Last match");
     ImGui::PushStyleColor(ImGuiCol_Text, kResultColour);
-    ImGui::SetWindowFontScale(kHeadlineScale);
     ImGui::TextUnformatted(resultHeadline(*result_).c_str());
-    ImGui::SetWindowFontScale(1.0f);
     ImGui::PopStyleColor();
     const std::vector<std::filesystem::path> folders = patternFolders(model_.configPath());
     if (ImGui::BeginTable("standings", 4, ImGuiTableFlags_SizingFixedFit)) {
+        // Fixed widths: the table is right from its first frame, which may be the only one
+        // drawn before the window waits for events.
+        for (const float width : {24.0f, 170.0f, 240.0f, 80.0f})
+            ImGui::TableSetupColumn(nullptr, ImGuiTableColumnFlags_WidthFixed, width);
         int place = 0;
         for (const MatchResults::Player& player : standings(*result_)) {
             ImGui::TableNextRow();
@@ -126,12 +130,11 @@ void SetupScreen::drawButtons() {
     ImGui::PopStyleColor();
     if (pressed) play();
     ImGui::SameLine();
-    if (ImGui::Button("Save")) save();
+    // Marked while there is something to save; as wide either way, so the buttons stay put.
+    if (ImGui::Button(model_.dirty() ? "Save *###save" : "Save###save", ImVec2(kSaveWidth, 0)))
+        save();
     ImGui::SameLine();
-    if (ImGui::Button("Defaults")) {
-        model_.restoreDefaults();
-        setStatus("Default settings and keys: Save keeps them", false);
-    }
+    if (ImGui::Button("Defaults")) popupToOpen_ = kDefaultsQuestion;
     ImGui::SameLine();
     if (ImGui::Button("Quit")) requestQuit();
     ImGui::SameLine();
@@ -187,6 +190,22 @@ void SetupScreen::takeKey(std::uint8_t key) {
     const KeyHolder holder = *capture_;
     capture_.reset();
     if (key != vk::kEscape) model_.setKey(holder.slot, holder.role, key);
+}
+
+void SetupScreen::drawDefaultsQuestion() {
+    if (!ImGui::BeginPopupModal(kDefaultsQuestion, nullptr, ImGuiWindowFlags_AlwaysAutoResize))
+        return;
+    ImGui::TextUnformatted("Every name, key and match setting goes back to the defaults:");
+    ImGui::TextUnformatted("a match of two players on the arrows and on Q, W, E.");
+    if (ImGui::Button("Back to the defaults")) {
+        model_.restoreDefaults();
+        setStatus("Default settings and keys: Save keeps them", false);
+        ImGui::CloseCurrentPopup();
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
+        ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
 }
 
 void SetupScreen::drawQuitQuestion() {

@@ -46,12 +46,15 @@ public:
 
     bool gameRunning() const { return game_.running(); }
     bool finished() const { return finished_; }
+    // The window's title: it says when there are changes that are not saved.
+    const char* title() const { return model_.dirty() ? "Quorl Setup (not saved)" : "Quorl Setup"; }
 
 private:
     void drawHeader();
     void drawResult();
     void drawButtons();
     void drawQuitQuestion();
+    void drawDefaultsQuestion();
     void drawGameRunning();
     void drawGameEnded();
     void pollGame();

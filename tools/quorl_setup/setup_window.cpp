@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/glyph_map.h"
@@ -121,6 +122,8 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
         }
         ImGui::NewFrame();
         screen.draw(controllerNames());
+        if (std::strcmp(SDL_GetWindowTitle(window), screen.title()) != 0)
+            SDL_SetWindowTitle(window, screen.title());
         ImGui::Render();
         glViewport(0, 0, static_cast<int>(io.DisplaySize.x), static_cast<int>(io.DisplaySize.y));
         glClearColor(0.1f, 0.1f, 0.12f, 1.0f);
@@ -154,6 +157,8 @@ int runSetupWindow(const std::string& configPath, bool playAtOnce) {
     SDL_GL_SetSwapInterval(1);
     ImGui::CreateContext();
     ImGuiIO& io = ImGui::GetIO();
+    // Lists that open over the rows below them hide what they cover.
+    ImGui::GetStyle().Colors[ImGuiCol_PopupBg].w = 1.0f;
     io.IniFilename = nullptr;  // nothing of the window's own is written into the run folder
     io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard | ImGuiConfigFlags_NavEnableGamepad;
     loadFont(io);
