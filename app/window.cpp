@@ -25,6 +25,9 @@ constexpr WindowFailure kWindowFailures[] = {
     {platform::OpenResult::pixelFormatRejected, 6, "Can't set the PixelFormat."},
     {platform::OpenResult::contextFailed, 7, "Can't create an OpenGL Rendering Context."},
     {platform::OpenResult::contextNotCurrent, 8, "Can't activate the OpenGL Rendering Context."},
+    {platform::OpenResult::noDisplay, 9,
+     "No display to show the game on: start it on a desktop (DISPLAY and WAYLAND_DISPLAY are "
+     "not set)."},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ struct WindowRequest {
 enum class OpenResult {
     ok,
     videoUnavailable,       // the video subsystem could not start
+    noDisplay,              // there is no display to show a window on
     fullscreenDeclined,     // the full-screen mode was refused and the user declined a window
     windowFailed,           // the window itself could not be made
     glLibraryUnavailable,   // no OpenGL library for the window

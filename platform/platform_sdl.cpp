@@ -4,6 +4,7 @@
 #include <SDL_opengl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <limits>
@@ -226,6 +227,15 @@ OpenResult openWindow(WindowRequest& request) {
     // Quit signals are the message pump's own (takeQuitSignals); SDL keeps its hands off them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return OpenResult::videoUnavailable;
+    // Without a display SDL falls back to a driver that shows nothing, and the game would run
+    // unseen; only a driver asked for by name (the tests' and the runner's offscreen one) may.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((asked == nullptr || *asked == '\0') && driver != nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+         std::strcmp(driver, "evdev") == 0)) {
+        return OpenResult::noDisplay;
+    }
     state.videoStarted = true;
     const OpenResult result = createWindowAndContext(request);
     if (result != OpenResult::ok) return result;

@@ -72,3 +72,31 @@ TEST_F(QuorlBinary, FallsBackToAWindowRunsAndEndsCleanlyWhenAskedToQuit) {
         << outcome.errors;
     EXPECT_FALSE(fs::exists(folder / "errorlog.txt"));
 }
+
+// Started by hand: with no display at all it says so and ends, rather than running unseen; it
+// tells how to use it, and refuses what it does not take.
+TEST_F(QuorlBinary, WithoutADisplayOrWithArgumentsItSaysWhatItDoes) {
+    linkImages(folder);
+    writeConfig(matchSettings(), folder);
+    const std::string quorl =
+        "env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY '" + std::string(QUORL_BINARY) + "'";
+    const struct {
+        const char* arguments;
+        int exitCode;
+        const char* said;  // on standard error, or standard output for --help
+    } runs[] = {
+        {"", 254, "No display to show the game on"},
+        {" --help > out.txt", 0, "Usage: quorl [--help]"},
+        {" --fullscreen", 2, "quorl: unknown argument '--fullscreen'"},
+    };
+    for (const auto& run : runs) {
+        fs::remove(folder / "errorlog.txt");
+        const Outcome outcome = runInFolder(folder, quorl + run.arguments);
+        SCOPED_TRACE(run.arguments);
+        EXPECT_EQ(outcome.exitCode, run.exitCode) << outcome.errors;
+        const std::string said =
+            run.exitCode == 0 ? readText(folder / "out.txt") : outcome.errors;
+        EXPECT_NE(said.find(run.said), std::string::npos) << said;
+        EXPECT_EQ(fs::exists(folder / "errorlog.txt"), run.exitCode == 254);
+    }
+}
