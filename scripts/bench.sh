@@ -6,8 +6,10 @@
 #                               round started at once, one lingering in the intro and on banners
 #   scripts/bench.sh --table    only the benchmark table and its summary
 #   scripts/bench.sh --match    only the two matches' peak memory
-#   scripts/bench.sh --computer rounds won by each computer level: easy, normal and hard play
-#                               three matches of 20000 frames against each other (quorl-runner)
+#   scripts/bench.sh --computer [ROUNDS]
+#                               computer levels against each other in two-player rounds
+#                               (quorl-runner, 200 rounds per pairing by default): win rates and
+#                               round lengths
 #   scripts/bench.sh --split    instructions per frame under callgrind, split into the game's
 #                               own code, the C and C++ runtime and the GL driver (needs valgrind;
 #                               takes a few minutes)
@@ -17,7 +19,7 @@ mode="${1:-all}"
 case "$mode" in
   all | --table | --match | --computer | --split) ;;
   *)
-    sed -n '2,13p' "$0" >&2
+    sed -n '2,15p' "$0" >&2
     exit 2
     ;;
 esac
@@ -76,34 +78,48 @@ if [[ "$mode" == all || "$mode" == --match ]]; then
   play_match "Six-player match, a quarter in the intro, long round-over banners" 20000 5000 1000
 fi
 
-# Easy, normal and hard in slots that change places from match to match, every round started
-# at once; prints the rounds each level survived and how long the rounds lasted.
-if [[ "$mode" == --computer ]]; then
-  levels=(easy normal hard)
-  declare -A won=([easy]=0 [normal]=0 [hard]=0)
-  total=0
-  for match in 0 1 2; do
+# Two-player rounds between computer levels (or a line that never turns, "idle"), at the default
+# settings with every round started at once, in matches of random seeds until $rounds rounds
+# are played; the levels change sides from match to match. Prints each pairing's round wins.
+pairing() {
+  local first=$1 second=$2 played=0 first_wins=0 second_wins=0 frames=0 match=0 folder
+  while ((played < rounds)); do
     folder="$(mktemp -d)"
     cp "$run/config" "$folder/config"
     ln -s "$run/system" "$run/patterns" "$folder/"
-    "$run/quorl-config" set "$folder/config" limit=255 swap-interval=0 slot0.enabled=yes \
-      slot1.enabled=no slot2.enabled=yes slot3.enabled=no slot4.enabled=yes slot5.enabled=no \
-      "slot0.computer=${levels[match % 3]}" "slot2.computer=${levels[(match + 1) % 3]}" \
-      "slot4.computer=${levels[(match + 2) % 3]}" >/dev/null
+    local a=$first b=$second
+    ((match % 2 == 1)) && a=$second b=$first
+    "$run/quorl-config" set "$folder/config" limit=255 swap-interval=0 \
+      "slot0.computer=${a/idle/no}" "slot5.computer=${b/idle/no}" >/dev/null
     for ((frame = 1; frame < 20000; frame += 30)); do echo "$frame+1:space"; done >"$folder/keys.txt"
-    "$build/quorl-runner" --dir "$folder" --seed $((match + 1)) --frames 20000 \
+    "$build/quorl-runner" --dir "$folder" --seed $((RANDOM * 32768 + RANDOM)) --frames 20000 \
       --script "$folder/keys.txt" >/dev/null
-    for slot in 0 2 4; do
-      level=$(awk -v s="[player$((slot + 1))]" '$0 == s { f = 1 } f && $1 == "computer" { print $3; exit }' \
-        "$folder/results")
-      wins=$(grep -c "^survivor = $((slot + 1))$" "$folder/results" || true)
-      won[$level]=$((won[$level] + wins))
-    done
-    total=$((total + $(grep -c '^\[round' "$folder/results")))
+    local r wins_a wins_b
+    r=$(grep -c "^survivor = " "$folder/results" || true)
+    wins_a=$(grep -c "^survivor = 1$" "$folder/results" || true)
+    wins_b=$(grep -c "^survivor = 6$" "$folder/results" || true)
+    if ((match % 2 == 0)); then
+      first_wins=$((first_wins + wins_a)) second_wins=$((second_wins + wins_b))
+    else
+      first_wins=$((first_wins + wins_b)) second_wins=$((second_wins + wins_a))
+    fi
+    played=$((played + r)) frames=$((frames + 20000)) match=$((match + 1))
     rm -rf "$folder"
   done
-  echo "Computer levels, three matches of 20000 frames, $total rounds: easy won ${won[easy]}," \
-    "normal ${won[normal]}, hard ${won[hard]} ($((20000 * 3 / total)) frames a round)"
+  awk -v a="$first" -v b="$second" -v n="$played" -v wa="$first_wins" -v wb="$second_wins" \
+    -v f="$frames" 'BEGIN {
+      printf "%s vs %s: %d rounds, %s wins %.1f %%, %s wins %.1f %%, draws %.1f %%, %.1f s a round\n",
+        a, b, n, a, 100 * wa / n, b, 100 * wb / n, 100 * (n - wa - wb) / n, f * 0.016 / n }'
+}
+
+if [[ "$mode" == --computer ]]; then
+  rounds=${2:-200}
+  pairing hard normal
+  pairing normal easy
+  pairing hard easy
+  pairing hard idle
+  pairing hard hard
+  pairing easy easy
 fi
 
 if [[ "$mode" == --split ]]; then

@@ -43,9 +43,9 @@ bool CollisionMap::marked(double x, double y) const {
 LevelTraits levelTraits(ComputerLevel level) {
     switch (level) {
         case ComputerLevel::easy:
-            return {24, 6, 0.08};
+            return {12, 8, 0.15};
         case ComputerLevel::normal:
-            return {48, 3, 0.02};
+            return {32, 3, 0.03};
         case ComputerLevel::hard:
         case ComputerLevel::none:
             break;
