@@ -43,9 +43,9 @@ bool CollisionMap::marked(double x, double y) const {
 LevelTraits levelTraits(ComputerLevel level) {
     switch (level) {
         case ComputerLevel::easy:
-            return {12, 8, 0.15};
+            return {10, 10, 0.2};
         case ComputerLevel::normal:
-            return {32, 3, 0.03};
+            return {20, 5, 0.04};
         case ComputerLevel::hard:
         case ComputerLevel::none:
             break;
