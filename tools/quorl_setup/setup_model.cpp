@@ -257,9 +257,13 @@ std::string SetupModel::save() {
 }
 
 int SetupModel::controllerFor(int slot) const {
-    const SlotList enabled = enabledSlots(edited_);
-    const auto at = std::find(enabled.begin(), enabled.end(), slot);
-    return at == enabled.end() ? 0 : static_cast<int>(at - enabled.begin()) + 1;
+    int k = 0;
+    for (const int enabled : enabledSlots(edited_)) {
+        if (editedKeys_.computer[static_cast<std::size_t>(enabled)] != ComputerLevel::none) continue;
+        ++k;
+        if (enabled == slot) return k;
+    }
+    return 0;
 }
 
 void SetupModel::recheck() {

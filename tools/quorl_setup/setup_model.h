@@ -91,7 +91,8 @@ public:
     // or an empty text when all was saved.
     std::string save();
 
-    // Which connected controller steers `slot`: k for the k-th, 0 for a disabled slot.
+    // Which connected controller steers `slot`: k for the k-th, 0 for a slot that does not play
+    // or that the computer steers. Controllers steer the other playing slots in slot order.
     int controllerFor(int slot) const;
 
     // Checks the settings again, for pattern files that came or went since the last edit.

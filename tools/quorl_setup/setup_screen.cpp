@@ -14,13 +14,38 @@
 namespace {
 
 constexpr const char* kQuitQuestion = "Unsaved changes";
+constexpr const char* kDefaultsQuestion = "Put back the defaults?";
 constexpr const char* kGameRunning = "The game is running";
 constexpr const char* kGameEnded = "The game ended";
+
+constexpr ImU32 kPlayColour = IM_COL32(40, 140, 70, 255);
+constexpr ImU32 kPlayHovered = IM_COL32(55, 170, 90, 255);
+constexpr ImU32 kUnsavedColour = IM_COL32(240, 200, 80, 255);
+constexpr ImU32 kWinnerColour = IM_COL32(255, 210, 90, 255);
 
 void heading(const char* text) {
     ImGui::Spacing();
     ImGui::TextUnformatted(text);
     ImGui::Separator();
+}
+
+// The window's second font, larger, when there is one; the first otherwise.
+ImFont* largeFont() {
+    const ImFontAtlas* fonts = ImGui::GetIO().Fonts;
+    return fonts->Fonts.Size > 1 ? fonts->Fonts[1] : fonts->Fonts[0];
+}
+
+const char* levelWords(ComputerLevel level) {
+    switch (level) {
+        case ComputerLevel::easy:
+            return "computer, easy";
+        case ComputerLevel::normal:
+            return "computer, normal";
+        case ComputerLevel::hard:
+            return "computer, hard";
+        default:
+            return "";
+    }
 }
 
 }  // namespace
@@ -42,6 +67,10 @@ void SetupScreen::setStatus(const std::string& text, bool problem) {
     if (problem) std::cerr << "quorl-setup: " << text << "\n";
 }
 
+std::string SetupScreen::title() const {
+    return model_.dirty() ? "Quorl Setup - unsaved changes" : "Quorl Setup";
+}
+
 void SetupScreen::draw(const std::vector<std::string>& controllers) {
     const ImGuiViewport* viewport = ImGui::GetMainViewport();
     ImGui::SetNextWindowPos(viewport->Pos);
@@ -50,30 +79,31 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
         ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
     if (game_.running()) pollGame();
     ImGui::Begin("Quorl Setup", nullptr, kFlags);
-    const float footer = ImGui::GetFrameHeightWithSpacing() * 2;
-    // Flattened, so that the arrows move between its fields and the buttons below alike.
-    ImGui::BeginChild("settings", ImVec2(0, -footer), false, ImGuiWindowFlags_NavFlattened);
-    drawHeader();
-    heading("Match");
-    drawMatchPanel(model_);
+    drawButtons();
+    // Flattened, so that the arrows move between the buttons above and its fields alike.
+    ImGui::BeginChild("settings", ImVec2(0, 0), false, ImGuiWindowFlags_NavFlattened);
+    drawLoadError();
+    if (result_) drawResult();
     heading("Players");
     PlayersView players{model_, previews_, patterns_, controllers, capture_};
     drawPlayersPanel(players);
+    heading("Match");
+    drawMatchPanel(model_);
+    ImGui::Spacing();
+    if (ImGui::CollapsingHeader("Advanced")) drawAdvancedPanel(model_);
     ImGui::EndChild();
-    drawButtons();
     if (!popupToOpen_.empty()) {
         ImGui::OpenPopup(popupToOpen_.c_str());
         popupToOpen_.clear();
     }
     drawQuitQuestion();
+    drawDefaultsQuestion();
     drawGameRunning();
     drawGameEnded();
     ImGui::End();
 }
 
-void SetupScreen::drawHeader() {
-    ImGui::TextWrapped("Settings in %s", model_.configPath().c_str());
-    if (!model_.fileNote().empty()) ImGui::TextWrapped("Note: %s", model_.fileNote().c_str());
+void SetupScreen::drawLoadError() {
     if (model_.loadError().empty()) return;
     messageText("Cannot read the settings: " + model_.loadError(), true);
     if (ImGui::Button("Start from the defaults (Save replaces what could not be read)")) {
@@ -81,24 +111,75 @@ void SetupScreen::drawHeader() {
     }
 }
 
+// Play first and large, the other buttons beside it; below them, why Play cannot start a match
+// or what the last action did.
 void SetupScreen::drawButtons() {
-    ImGui::Separator();
-    if (ImGui::Button("Play")) play();
-    ImGui::SameLine();
-    if (ImGui::Button("Save")) save();
-    ImGui::SameLine();
-    if (ImGui::Button("Defaults")) {
-        model_.restoreDefaults();
-        setStatus("Default settings and keys: Save keeps them", false);
+    ImGui::PushFont(largeFont());
+    for (const ImGuiCol part : {ImGuiCol_Button, ImGuiCol_ButtonHovered, ImGuiCol_ButtonActive}) {
+        ImGui::PushStyleColor(part, part == ImGuiCol_Button ? kPlayColour : kPlayHovered);
     }
-    ImGui::SameLine();
-    if (ImGui::Button("Quit")) requestQuit();
-    ImGui::SameLine();
-    if (statusProblem_) {
+    const char* play = result_ ? "Play again###play" : "Play###play";
+    if (ImGui::Button(play, ImVec2(220, 0))) this->play();
+    ImGui::PopStyleColor(3);
+    ImGui::PopFont();
+    const float row = ImGui::GetItemRectSize().y;
+    const auto nextButton = [row](const char* label) {
+        ImGui::SameLine();
+        return ImGui::Button(label, ImVec2(0, row));
+    };
+    const bool dirty = model_.dirty();
+    if (dirty) ImGui::PushStyleColor(ImGuiCol_Text, kUnsavedColour);
+    if (nextButton(dirty ? "Save (unsaved changes)###save" : "Save###save")) save();
+    if (dirty) ImGui::PopStyleColor();
+    if (nextButton("Defaults")) popupToOpen_ = kDefaultsQuestion;
+    if (nextButton("Quit")) requestQuit();
+    const std::string refusal = model_.playRefusal();
+    if (!refusal.empty()) {
+        messageText(refusal, true);
+    } else if (statusProblem_) {
         messageText(status_, true);
     } else {
         ImGui::TextUnformatted(status_.c_str());
     }
+    ImGui::Separator();
+}
+
+// The last match: who won in large letters, the standings with each player's colour, and the
+// rounds played.
+void SetupScreen::drawResult() {
+    ImGui::Spacing();
+    ImGui::PushFont(largeFont());
+    ImGui::PushStyleColor(ImGuiCol_Text, kWinnerColour);
+    ImGui::TextWrapped("%s", result_->headline.c_str());
+    ImGui::PopStyleColor();
+    ImGui::PopFont();
+    constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+    const std::vector<std::filesystem::path> folders = patternFolders(model_.configPath());
+    if (ImGui::BeginTable("result", 5, kFlags)) {
+        for (const char* column : {"Place", "Player", "Name", "Colour", "Points"}) {
+            ImGui::TableSetupColumn(column);
+        }
+        ImGui::TableHeadersRow();
+        for (const MatchResult::Row& row : result_->standings) {
+            ImGui::TableNextRow();
+            ImGui::TableNextColumn();
+            ImGui::Text("%d.", row.place);
+            ImGui::TableNextColumn();
+            ImGui::Text("%d", row.number);
+            ImGui::TableNextColumn();
+            ImGui::TextUnformatted(row.name.c_str());
+            if (row.computer != ComputerLevel::none) {
+                ImGui::SameLine();
+                ImGui::TextDisabled("(%s)", levelWords(row.computer));
+            }
+            ImGui::TableNextColumn();
+            previews_.draw(row.pattern, folders, model_.settings());
+            ImGui::TableNextColumn();
+            ImGui::Text("%u", row.score);
+        }
+        ImGui::EndTable();
+    }
+    ImGui::Text("Rounds played: %d", result_->roundsPlayed);
 }
 
 void SetupScreen::save() {
@@ -111,8 +192,14 @@ void SetupScreen::save() {
 }
 
 void SetupScreen::play() {
+    const std::string refusal = model_.playRefusal();
+    if (!refusal.empty()) {
+        setStatus(refusal, true);
+        return;
+    }
     save();
     if (statusProblem_) return;
+    resultsBefore_ = resultsWritten(model_.folder());
     const std::string error = game_.start(gameProgram(model_.folder()), model_.folder());
     if (!error.empty()) {
         setStatus(error, true);
@@ -134,6 +221,24 @@ void SetupScreen::takeKey(std::uint8_t key) {
     const KeyHolder holder = *capture_;
     capture_.reset();
     if (key != vk::kEscape) model_.setKey(holder.slot, holder.role, key);
+}
+
+void SetupScreen::drawDefaultsQuestion() {
+    if (!ImGui::BeginPopupModal(kDefaultsQuestion, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
+        return;
+    }
+    ImGui::TextUnformatted("Every name, colour, key and rule goes back to how the game comes:");
+    ImGui::TextUnformatted("a match of two people, Red on the arrow keys and Cyan on Q, W and E.");
+    if (ImGui::Button("Put back the defaults")) {
+        model_.restoreDefaults();
+        setStatus("The defaults are back: Save keeps them", false);
+        ImGui::CloseCurrentPopup();
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
+        ImGui::CloseCurrentPopup();
+    }
+    ImGui::EndPopup();
 }
 
 void SetupScreen::drawQuitQuestion() {
@@ -159,9 +264,19 @@ void SetupScreen::pollGame() {
     const std::optional<int> code = game_.poll();
     if (!code) return;
     refresh();
+    std::string problem;
+    if (std::optional<MatchResult> result = readNewResult(model_.folder(), resultsBefore_, problem)) {
+        result_ = std::move(result);
+        // Also for whoever started the setup from a terminal.
+        std::cerr << "quorl-setup: " << result_->headline << "\n";
+    }
     if (*code == 0) {
         std::cerr << "quorl-setup: the game ended with exit code 0\n";
-        setStatus("The game ended with exit code 0", false);
+        if (!problem.empty()) {
+            setStatus(problem, true);
+        } else {
+            setStatus(result_ ? "" : "The game ended before a round began", false);
+        }
         return;
     }
     exitCode_ = *code;

@@ -1,14 +1,16 @@
-// The content of the setup window: the match and player panels, the buttons, the questions and
-// messages, and the game while it runs. The window code feeds it events and draws it.
+// The content of the setup window: Play and the other buttons, the last match's result, the
+// players, match and advanced panels, the questions and messages, and the game while it runs. The window code feeds it events and draws it.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/bindings.h"
 #include "tools/quorl_setup/game_process.h"
+#include "tools/quorl_setup/match_result.h"
 #include "tools/quorl_setup/pattern_files.h"
 #include "tools/quorl_setup/pattern_preview.h"
 #include "tools/quorl_setup/setup_model.h"
@@ -41,12 +43,17 @@ public:
     void takeKey(std::uint8_t key);
 
     bool gameRunning() const { return game_.running(); }
+
+    // The window's title, which tells of unsaved changes.
+    std::string title() const;
     bool finished() const { return finished_; }
 
 private:
-    void drawHeader();
+    void drawLoadError();
     void drawButtons();
+    void drawResult();
     void drawQuitQuestion();
+    void drawDefaultsQuestion();
     void drawGameRunning();
     void drawGameEnded();
     void play();
@@ -61,6 +68,9 @@ private:
     std::string status_;
     bool statusProblem_ = false;
     std::string popupToOpen_;
+    // The results file's time before the game started, and the result it wrote since.
+    std::optional<std::filesystem::file_time_type> resultsBefore_;
+    std::optional<MatchResult> result_;
     int exitCode_ = 0;
     std::string errorLog_;
     bool finished_ = false;

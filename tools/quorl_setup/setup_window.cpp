@@ -10,6 +10,7 @@
 #include <imgui.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "core/glyph_map.h"
@@ -22,11 +23,14 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr float kFontSize = 15.0f;
+// Play and the match's winner.
+constexpr float kLargeFontSize = 24.0f;
 // Frames come with events; without any, a few a second keep the game's end and controllers seen.
 constexpr int kIdleWaitMs = 100;
 
-// DejaVu Sans with every character the game's font draws, so names show as the game shows them;
-// ImGui's own font, which lacks some of them, when it is not installed.
+// DejaVu Sans with every character the game's font draws, so names show as the game shows them,
+// and a larger one after it; ImGui's own font, which lacks some of them, when it is not
+// installed.
 void loadFont(ImGuiIO& io) {
     static ImVector<ImWchar> ranges;
     ImFontGlyphRangesBuilder builder;
@@ -36,6 +40,7 @@ void loadFont(ImGuiIO& io) {
     if (std::FILE* file = std::fopen(kFontFile, "rb")) {
         std::fclose(file);
         io.Fonts->AddFontFromFileTTF(kFontFile, kFontSize, nullptr, ranges.Data);
+        io.Fonts->AddFontFromFileTTF(kFontFile, kLargeFontSize, nullptr, ranges.Data);
     }
 }
 
@@ -93,6 +98,7 @@ void passToImGui(const SDL_Event& event) {
 
 void runFrames(SDL_Window* window, SetupScreen& screen) {
     ImGuiIO& io = ImGui::GetIO();
+    std::string title = SDL_GetWindowTitle(window);
     while (!screen.finished()) {
         SDL_Event event;
         for (bool got = SDL_WaitEventTimeout(&event, kIdleWaitMs) != 0; got;
@@ -114,6 +120,10 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
         }
         ImGui::NewFrame();
         screen.draw(controllerNames());
+        if (screen.title() != title) {
+            title = screen.title();
+            SDL_SetWindowTitle(window, title.c_str());
+        }
         ImGui::Render();
         glViewport(0, 0, static_cast<int>(io.DisplaySize.x), static_cast<int>(io.DisplaySize.y));
         glClearColor(0.1f, 0.1f, 0.12f, 1.0f);
@@ -148,6 +158,8 @@ int runSetupWindow(const std::string& configPath) {
     io.IniFilename = nullptr;  // nothing of the window's own is written into the run folder
     io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard | ImGuiConfigFlags_NavEnableGamepad;
     loadFont(io);
+    // Drop-down lists hide the rows below them whole.
+    ImGui::GetStyle().Colors[ImGuiCol_PopupBg].w = 1.0f;
     ImGui_ImplSDL2_InitForOpenGL(window, context);
     ImGui_ImplOpenGL2_Init();
     {
