@@ -156,8 +156,11 @@ void SetupScreen::drawResult() {
     constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
     const std::vector<std::filesystem::path> folders = patternFolders(model_.configPath());
     if (ImGui::BeginTable("result", 5, kFlags)) {
-        for (const char* column : {"Place", "Player", "Name", "Colour", "Points"}) {
-            ImGui::TableSetupColumn(column);
+        // Fixed widths, so that the table is laid out in its first frame.
+        const std::pair<const char*, float> columns[] = {
+            {"Place", 50}, {"Player", 55}, {"Name", 230}, {"Colour", 170}, {"Points", 60}};
+        for (const auto& [column, width] : columns) {
+            ImGui::TableSetupColumn(column, ImGuiTableColumnFlags_WidthFixed, width);
         }
         ImGui::TableHeadersRow();
         for (const MatchResult::Row& row : result_->standings) {
@@ -180,6 +183,7 @@ void SetupScreen::drawResult() {
         ImGui::EndTable();
     }
     ImGui::Text("Rounds played: %d", result_->roundsPlayed);
+    ImGui::Spacing();
 }
 
 void SetupScreen::save() {
