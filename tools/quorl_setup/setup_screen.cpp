@@ -123,13 +123,17 @@ void SetupScreen::drawButtons() {
     ImGui::PopStyleColor(3);
     ImGui::PopFont();
     const float row = ImGui::GetItemRectSize().y;
-    const auto nextButton = [row](const char* label) {
+    const auto nextButton = [row](const char* label, float width = 0) {
         ImGui::SameLine();
-        return ImGui::Button(label, ImVec2(0, row));
+        return ImGui::Button(label, ImVec2(width, row));
     };
+    // As wide with or without the note, so that the buttons after it stay where they are.
+    constexpr const char* kUnsavedSave = "Save (unsaved changes)###save";
+    const float saveWidth =
+        ImGui::CalcTextSize(kUnsavedSave, nullptr, true).x + ImGui::GetStyle().FramePadding.x * 2;
     const bool dirty = model_.dirty();
     if (dirty) ImGui::PushStyleColor(ImGuiCol_Text, kUnsavedColour);
-    if (nextButton(dirty ? "Save (unsaved changes)###save" : "Save###save")) save();
+    if (nextButton(dirty ? kUnsavedSave : "Save###save", saveWidth)) save();
     if (dirty) ImGui::PopStyleColor();
     if (nextButton("Defaults")) popupToOpen_ = kDefaultsQuestion;
     if (nextButton("Quit")) requestQuit();
