@@ -91,9 +91,10 @@ press space
 until_true '! kill -0 "$game_pid" 2>/dev/null' 10
 game_pid=""
 until_true 'grep -q "the game ended with exit code 0" setup.log' 10
-grep -Eq "^quorl-setup: (Red|Ada|Cyan) wins with [0-9]+ points?$" setup.log ||
-  fail "the setup named no winner (setup.log)"
-grep "wins with" setup.log
+# Lines that die in the same frame can share the win.
+winner='^quorl-setup: ((Red|Ada|Cyan) wins|(Red|Ada|Cyan)( and (Red|Ada|Cyan))+ share the win) with'
+grep -Eq "$winner [0-9]+ points?( each)?$" setup.log || fail "the setup named no winner (setup.log)"
+grep -E "$winner" setup.log
 await_setup setup-result                           # the winner's line in large letters
 
 # Quit, with nothing unsaved, ends the setup with exit code 0.
