@@ -335,35 +335,44 @@ def draw_title(canvas, ss, text, centre, size_px):
     canvas.alpha_composite(rgba(grad, fill))
 
 
-def colour_strip(canvas, ss, height):
-    """Six player-colour segments along the bottom edge, where the logo
-    meets the white band."""
+def white_floor(canvas, ss, top):
+    """The arena fades to white from `top` down to the bottom edge, where the
+    intro's white band carries it on below: the band is the logo's floor."""
     w, h = canvas.size
-    d = ImageDraw.Draw(canvas)
-    names = list(PLAYER_COLOURS)
-    seg = w / len(names)
-    for i, name in enumerate(names):
-        d.rectangle((round(i * seg), h - height * ss, round((i + 1) * seg),
-                     h), fill=PLAYER_COLOURS[name] + (255,))
+    fade = Image.new("L", (1, h), 0)
+    for y in range(top * ss, h):
+        t = (y - top * ss) / max(1, h - 1 - top * ss)
+        fade.putpixel((0, y), clamp8(255 * (t * t * (3 - 2 * t))))
+    canvas.alpha_composite(rgba(Image.new("RGB", (w, h), (255, 255, 255)),
+                                fade.resize((w, h))))
+
+
+def floor_trails(canvas, ss, top, bottom):
+    """The six player colours running down into the white floor, three by
+    each side of the subtitle, their heads just above the band."""
+    layer = Image.new("RGBA", canvas.size, (0, 0, 0, 0))
+    for i, name in enumerate(PLAYER_COLOURS):
+        x = 52 + i * 72 if i < 3 else 828 + (i - 3) * 72
+        pts = [(x + 18 * math.sin((y - top) / 22.0 + i), y)
+               for y in range(top, bottom + 1 - 7 * i % 20, 2)]
+        draw_trail(layer, scaled(pts, ss), 8 * ss, PLAYER_COLOURS[name],
+                   run=70 * ss, gap=12 * ss, phase=23 * i * ss)
+    canvas.alpha_composite(layer)
 
 
 def make_title_logo():
     size, ss = (1024, 512), 2
     canvas = arena_background(size, ss)
     add_glow(canvas, logo_trails(size, ss), 7 * ss, 0.9)
-    draw_title(canvas, ss, "QUORL", (512, 215), 230)
+    draw_title(canvas, ss, "QUORL", (512, 200), 230)
+    white_floor(canvas, ss, 320)
+    floor_trails(canvas, ss, 380, 496)
     sub = font(SANS_BOLD, 30 * ss)
-    sub_xy = (512 * ss, 392 * ss)
+    sub_xy = (512 * ss, 468 * ss)
     sub_text = "a game of lines for 2 to 6 players"
-    dark = rgba(Image.new("RGB", canvas.size, (5, 6, 14)),
-                text_mask(canvas.size, sub_xy, sub_text, sub, stroke=5 * ss)
-                .filter(ImageFilter.GaussianBlur(3 * ss)))
-    canvas.alpha_composite(dark)
-    canvas.alpha_composite(rgba(Image.new("RGB", canvas.size,
-                                          (215, 225, 245)),
+    canvas.alpha_composite(rgba(Image.new("RGB", canvas.size, (18, 22, 44)),
                                 text_mask(canvas.size, sub_xy, sub_text,
                                           sub)))
-    colour_strip(canvas, ss, 6)
     return canvas.resize(size, Image.LANCZOS)
 
 

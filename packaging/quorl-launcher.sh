@@ -47,8 +47,8 @@ case "${1:-}" in
 Usage: quorl [--setup | --help]
 
 Starts Quorl, a game for two to six players on one keyboard and game controllers. With
---setup, opens quorl-setup instead: a window to set up the match (players, names, patterns,
-keys) and play it.
+--setup, opens quorl-setup instead, as the desktop menu's Quorl does: a window to set up the
+match (players, names, colours, keys), play it, see who won and play again.
 
 Controllers, plugged in before or during play, steer the enabled player slots in the order
 they were connected: D-pad, shoulder buttons or left stick turn, A or the right trigger fires,

@@ -41,8 +41,8 @@ def share(box, red, green, blue):
 
 WINDOW, ARENA, PANEL = (0, 0, 1024, 768), (0, 0, 768, 768), (768, 0, 1024, 768)
 BAND, PROMPT, BOTTOM = (0, 300, 768, 468), (8, 4, 232, 44), (0, 512, 1024, 768)
-SETUP_BUTTONS, SETUP_PLAYERS = (0, 700, 260, 768), (0, 240, 1024, 700)
-SETUP_TOP = (0, 0, 1024, 120)
+SETUP_BUTTONS, SETUP_PLAYERS = (0, 0, 520, 45), (0, 90, 1024, 700)
+SETUP_HEADLINE = (0, 60, 1024, 100)
 white, bright_white = (201, 255), (241, 255)
 grey = (73, 79)
 RED, CYAN = ((151, 255), (0, 99), (0, 99)), ((0, 99), (151, 255), (151, 255))
@@ -57,11 +57,12 @@ f = {
     "arena background": share(ARENA, (8, 16), (8, 16), (16, 24)),
     "red": count(ARENA, *RED),
     "cyan": count(ARENA, *CYAN),
-    # quorl-setup: its buttons along the bottom, and the red of a refusal or problem note.
+    # quorl-setup: its buttons along the top, the red of a refusal or problem note, and the gold
+    # of the winner's name after a match.
     "setup buttons": count(SETUP_BUTTONS, (30, 42), (64, 76), (104, 116)),
     "setup notes": count(SETUP_PLAYERS, (245, 255), (100, 120), (80, 100)),
     "setup waiting": count(SETUP_PLAYERS, (195, 205), (135, 145), (25, 35)),
-    "setup result": count(SETUP_TOP, (245, 255), (200, 220), (80, 100)),
+    "setup winner": count(SETUP_HEADLINE, (245, 255), (200, 220), (80, 100)),
 }
 if check == "trail":
     print(f["red"] + f["cyan"])
@@ -88,9 +89,9 @@ ok = {
     # The setup window with a key's button waiting for the key to bind.
     "setup-waiting": f["setup buttons"] > 1500 and f["setup waiting"] > 500,
     # The setup window with a red note among the players.
-    "setup-note": f["setup buttons"] > 1500 and f["setup notes"] > 30,
-    # The setup window back from a match, naming its winner at the top.
-    "setup-result": f["setup buttons"] > 1500 and f["setup result"] > 30,
+    "setup-note": f["setup buttons"] > 2000 and f["setup notes"] > 30,
+    # The setup window naming the winner of the match just played.
+    "setup-result": f["setup buttons"] > 2000 and f["setup winner"] > 200,
 }[check]
 print(shot, check, "yes" if ok else "no:", ", ".join(f"{k} {v:.3g}" for k, v in f.items()))
 sys.exit(0 if ok else 1)

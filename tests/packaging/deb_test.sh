@@ -29,7 +29,7 @@ for file in usr/games/quorl usr/games/quorl-config usr/games/quorl-setup usr/lib
     usr/share/metainfo/io.github.quorl.Quorl.metainfo.xml \
     usr/share/icons/hicolor/48x48/apps/quorl.png usr/share/man/man6/quorl.6.gz \
     usr/share/man/man6/quorl-config.6.gz usr/share/man/man6/quorl-setup.6.gz \
-    usr/share/applications/quorl-setup.desktop usr/share/doc/quorl/copyright \
+    usr/share/doc/quorl/copyright \
     usr/share/doc/quorl/changelog.gz; do
     grep -qx "\./$file" "$work/files" || fail "$file is not in the package"
 done

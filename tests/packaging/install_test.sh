@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
     cd "$source"
     printf '%s\n' games/quorl games/quorl-config games/quorl-setup libexec/quorl/quorl \
         share/games/quorl/config share/applications/quorl.desktop \
-        share/applications/quorl-setup.desktop share/metainfo/io.github.quorl.Quorl.metainfo.xml \
+        share/metainfo/io.github.quorl.Quorl.metainfo.xml \
         share/man/man6/quorl.6.gz share/man/man6/quorl-config.6.gz \
         share/man/man6/quorl-setup.6.gz share/doc/quorl/copyright \
         share/doc/quorl/changelog.gz share/lintian/overrides/quorl

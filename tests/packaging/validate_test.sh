@@ -8,7 +8,11 @@ packaging=$1 version=$2
 metainfo=$packaging/io.github.quorl.Quorl.metainfo.xml
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-desktop-file-validate "$packaging/quorl.desktop" "$packaging/quorl-setup.desktop"
+desktop-file-validate "$packaging/quorl.desktop"
+# The menu's Quorl opens the setup, where a group sees each match's result and plays again; its
+# action plays at once with the last settings, as quorl in a terminal does.
+grep -qx "Exec=quorl --setup" "$packaging/quorl.desktop" || fail "the menu entry does not open the setup"
+grep -qx "Exec=quorl" "$packaging/quorl.desktop" || fail "the menu entry has no action that plays"
 appstreamcli validate --pedantic --no-net "$metainfo"
 
 grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version in $metainfo"

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "core/setting_fields.h"
 #include "test_support.h"
-#include "tools/quorl_setup/match_result.h"
 #include "tools/quorl_setup/pattern_files.h"
 
 namespace {
@@ -41,8 +41,7 @@ TEST_F(SetupModelTest, TakesOrRefusesEditsAsQuorlConfigSetDoesAndShowsTheRefusal
         {"speed", "120", ""},
         {"limit", "256", "limit = \"256\": out of range"},
         {"slot1.name", "Ödön", ""},
-        {"slot1.name", "Abcdefghijk", "slot1.name = \"Abcdefghijk\": 11 characters long"},
-        {"slot2.name", "日本", "slot2.name = \"日本\": "},
+        {"slot1.name", "Abcdefghijk", "a name has at most 10 letters"},
         {"background", "1,2,3", ""},
         {"slot3.pattern", "a/b.png", "slot3.pattern = \"a/b.png\": contains the path separator"},
     };
@@ -67,16 +66,15 @@ TEST_F(SetupModelTest, BindsAKeyUnlessTheGameKeepsItOrAnotherKeyHasIt) {
     SetupModel model(config_);
     EXPECT_EQ(model.setKey(1, KeyRole::left, 'Z'), "");
     EXPECT_EQ(model.setKey(1, KeyRole::right, 'X'), "");
-    EXPECT_EQ(model.setKey(1, KeyRole::right, 'Q'),
-              "slot1.right = Q: Q is bound to slot5.left already");
+    EXPECT_EQ(model.setKey(1, KeyRole::right, 'Q'), "Q is Cyan's left key");
     const struct {
         KeyRole role;
         std::uint8_t key;
         const char* refusal;  // its start
     } refused[] = {
-        {KeyRole::fire, 'Z', "slot1.fire = Z: Z is bound to slot1.left already"},
-        {KeyRole::fire, vk::kSpace, "slot1.fire = Space: Space is the game's own key"},
-        {KeyRole::fire, 0, "that key is not one the game reads"},
+        {KeyRole::fire, 'Z', "Z is Green's left key"},
+        {KeyRole::fire, vk::kSpace, "Space is the game's own key"},
+        {KeyRole::fire, 0, "the game does not read that key"},
     };
     for (const auto& key : refused) {
         const std::string refusal = model.setKey(1, key.role, key.key);
@@ -101,6 +99,102 @@ TEST_F(SetupModelTest, ControllersPassTheComputersSlotsBy) {
     EXPECT_EQ(model.controllerFor(2), 0);
     EXPECT_EQ(model.controllerFor(5), 2);
     EXPECT_EQ(model.controllerFor(3), 0);
+}
+
+TEST_F(SetupModelTest, LeavesOutOfANameOnlyTheCharactersTheFontCannotDraw) {
+    SetupModel model(config_);
+    const struct {
+        const char* typed;
+        const char* kept;  // the name afterwards
+        const char* note;  // beside the name field
+    } edits[] = {
+        {"Łukasz", "ukasz", "R: the game cannot draw Ł, so it was left out\n"},
+        // A later edit of the same field keeps the note: the player is still typing.
+        {"ukaszek", "ukaszek", "R: the game cannot draw Ł, so it was left out\n"},
+        {"日本日", "", "R: the game cannot draw 日本, so it was left out\n"},
+        {"Ödön", "Ödön", "R: the game cannot draw 日本, so it was left out\n"},
+        // Too long even without the left-out letter: the whole edit is refused.
+        {"Łukasz Abcdefg", "Ödön", "R: a name has at most 10 letters\n"},
+        {"Łukasz", "ukasz", "R: the game cannot draw Ł, so it was left out\n"},
+    };
+    for (const auto& edit : edits) {
+        model.set("slot1.name", edit.typed);
+        EXPECT_EQ(model.value("slot1.name"), edit.kept) << edit.typed;
+        EXPECT_EQ(notes(model, "slot1.name"), edit.note) << edit.typed;
+    }
+    // Editing another field ends it.
+    model.set("speed", "100");
+    EXPECT_EQ(notes(model, "slot1.name"), "");
+    model.set("slot1.name", "Ödön");
+    EXPECT_EQ(notes(model, "slot1.name"), "");
+}
+
+TEST_F(SetupModelTest, AClashingKeyNamesThePlayerWhoHoldsItAndPointsAtTheirKey) {
+    SetupModel model(config_);
+    const KeyHolder right{1, KeyRole::right};
+    const struct {
+        const char* holderName;  // slot 5's name
+        const char* refusal;
+    } cases[] = {
+        {"Bence", "Q is Bence's left key"},
+        {"", "Q is Player 6's left key"},
+    };
+    for (const auto& clash : cases) {
+        model.set("slot5.name", clash.holderName);
+        EXPECT_EQ(model.setKey(1, KeyRole::right, 'Q'), clash.refusal);
+        EXPECT_EQ(model.clashWith(right), (KeyHolder{5, KeyRole::left}));
+    }
+    EXPECT_EQ(model.setKey(1, KeyRole::right, 'X'), "");
+    EXPECT_FALSE(model.clashWith(right).has_value());
+    EXPECT_EQ(model.setKey(1, KeyRole::fire, vk::kSpace).rfind("Space is the game's own key", 0), 0u);
+    EXPECT_FALSE(model.clashWith({1, KeyRole::fire}).has_value());
+}
+
+TEST_F(SetupModelTest, PlayNeedsTwoPlayersAndTheLimitSuggestedSuitsTheirNumber) {
+    const struct {
+        std::vector<std::pair<std::string, std::string>> edits;
+        int players;
+        bool refused;
+        std::optional<unsigned> suggested;
+    } cases[] = {
+        {{}, 2, false, std::nullopt},  // the default 10 points suit two players
+        {{{"slot5.enabled", "no"}}, 1, true, std::nullopt},
+        {{{"slot0.enabled", "no"}, {"slot5.enabled", "no"}}, 0, true, std::nullopt},
+        {{{"slot1.enabled", "yes"}, {"slot2.enabled", "yes"}}, 4, false, 30u},
+        {{{"slot1.enabled", "yes"}, {"slot2.enabled", "yes"}, {"limit", "30"}}, 4, false,
+         std::nullopt},
+        {{{"slot1.enabled", "yes"}, {"mode", "rounds"}}, 3, false, std::nullopt},
+        {{{"limit", "25"}}, 2, false, 10u},
+    };
+    for (const auto& match : cases) {
+        SetupModel model(config_);
+        for (const auto& [name, value] : match.edits) ASSERT_EQ(model.set(name, value), "");
+        EXPECT_EQ(model.playerCount(), match.players);
+        EXPECT_EQ(!model.playRefusal().empty(), match.refused) << model.playRefusal();
+        EXPECT_EQ(model.suggestedLimit(), match.suggested) << match.players;
+    }
+}
+
+TEST_F(SetupModelTest, ShowsChangesAsUnsavedUntilSavedOrUndone) {
+    SetupModel model(config_);
+    ASSERT_EQ(model.save(), "");
+    const struct {
+        const char* name;
+        const char* value;
+        bool dirty;
+    } edits[] = {
+        {"slot3.computer", "hard", true}, {"slot3.computer", "no", false},
+        {"volume", "40", true},           {"volume", "80", false},
+        {"slot2.name", "Bence", true},    {"slot2.name", "Blue", false},
+    };
+    for (const auto& edit : edits) {
+        ASSERT_EQ(model.set(edit.name, edit.value), "");
+        EXPECT_EQ(model.dirty(), edit.dirty) << edit.name << " = " << edit.value;
+    }
+    model.setKey(0, KeyRole::fire, 'M');
+    EXPECT_TRUE(model.dirty());
+    ASSERT_EQ(model.save(), "");
+    EXPECT_FALSE(model.dirty());
 }
 
 TEST_F(SetupModelTest, ShowsWhatCheckFindsBesideTheFieldItConcerns) {
@@ -199,57 +293,3 @@ TEST(PatternFiles, ListsEveryFolderSortedOnceAndSaysWhenThereAreNone) {
 }
 
 }  // namespace
-
-// The last match in players' words: the winner, shared leads and draws, a match left early; and
-// Play refused until two players take part.
-TEST(MatchResult, NamesTheWinnerAndRefusesPlayAlone) {
-    const auto match = [](std::vector<unsigned> scores, bool reachedLimit) {
-        MatchResults results;
-        results.reachedLimit = reachedLimit;
-        const char* names[] = {"Ada", "Bence", "Cyan"};
-        for (std::size_t i = 0; i < scores.size(); ++i)
-            results.players.push_back({static_cast<int>(i) + 1, names[i], "red.png",
-                                       ComputerLevel::none, scores[i]});
-        return results;
-    };
-    const struct {
-        std::vector<unsigned> scores;
-        bool reachedLimit;
-        const char* headline;
-    } cases[] = {
-        {{3, 10, 4}, true, "Bence wins!"},
-        {{10, 10, 4}, true, "Ada and Bence share the lead."},
-        {{7, 7, 7}, true, "A draw."},
-        {{2, 1, 5}, false, "Match left before its end. Cyan wins!"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(resultHeadline(match(c.scores, c.reachedLimit)), c.headline);
-
-    MatchResults played = match({1, 0}, true);
-    played.rounds.resize(1);
-    EXPECT_EQ(roundsPlayed(played), "1 round played");
-    played.rounds.resize(3);
-    EXPECT_EQ(roundsPlayed(played), "3 rounds played");
-
-    EXPECT_NE(playRefusal(0), "");
-    EXPECT_NE(playRefusal(1).find("One player alone"), std::string::npos);
-    EXPECT_EQ(playRefusal(2), "");
-}
-
-// The results file the game wrote since Play, and nothing older or unreadable.
-TEST(MatchResult, ReadsOnlyTheResultsWrittenSincePlay) {
-    TempFolder folder;
-    MatchResults written;
-    written.reachedLimit = true;
-    written.players = {{1, "Ada", "red.png", ComputerLevel::none, 5},
-                       {6, "Cyan", "cyan.png", ComputerLevel::hard, 2}};
-    written.rounds.push_back({{6}, 1});
-    writeFile(folder.path("results"), formatResults(written));
-    const std::time_t now = std::time(nullptr);
-    const std::optional<MatchResults> read = readMatchResult(folder.path(""), now - 5);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(standings(*read).front().name, "Ada");
-    EXPECT_EQ(read->players.back().computer, ComputerLevel::hard);
-    EXPECT_FALSE(readMatchResult(folder.path(""), now + 5).has_value());
-    writeFile(folder.path("results"), "not a results file\n");
-    EXPECT_FALSE(readMatchResult(folder.path(""), now - 5).has_value());
-}

@@ -1,10 +1,12 @@
-// The match settings as a table of two label and field column pairs.
+// The match settings as tables of two label and field column pairs.
 #include "tools/quorl_setup/match_panel.h"
 
 #include <imgui.h>
 
 #include <cfloat>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "tools/quorl_setup/field_widgets.h"
 #include "tools/quorl_setup/test_sound.h"
@@ -14,9 +16,9 @@ namespace {
 void modeField(SetupModel& model) {
     labelCell("Match ends");
     const bool rounds = model.value("mode") == "rounds";
-    if (ImGui::RadioButton("at the score limit", !rounds)) model.set("mode", "score");
+    if (ImGui::RadioButton("by points", !rounds)) model.set("mode", "score");
     ImGui::SameLine();
-    if (ImGui::RadioButton("after the rounds", rounds)) model.set("mode", "rounds");
+    if (ImGui::RadioButton("by rounds", rounds)) model.set("mode", "rounds");
     drawNotes(model, "mode");
 }
 
@@ -57,27 +59,49 @@ void soundField(SetupModel& model) {
     drawNotes(model, "volume");
 }
 
+// The limit, and beside it the limit that suits the number of players, when it differs.
+void limitField(SetupModel& model) {
+    const bool rounds = model.value("mode") == "rounds";
+    numberField(model, rounds ? "Rounds" : "Points to win", "limit");
+    if (const std::optional<unsigned> suggested = model.suggestedLimit()) {
+        const std::string label = "Use " + std::to_string(*suggested) + " (10 per opponent)";
+        if (ImGui::SmallButton(label.c_str())) model.set("limit", std::to_string(*suggested));
+    }
+}
+
+bool beginPairs(const char* id) {
+    if (!ImGui::BeginTable(id, 4)) return false;
+    for (int pair = 0; pair < 2; ++pair) {
+        ImGui::TableSetupColumn("label", ImGuiTableColumnFlags_WidthFixed, 150);
+        ImGui::TableSetupColumn("field", ImGuiTableColumnFlags_WidthStretch, 1.0f);
+    }
+    return true;
+}
+
 }  // namespace
 
 void drawMatchPanel(SetupModel& model) {
-    if (!ImGui::BeginTable("match", 4)) return;
-    for (int pair = 0; pair < 2; ++pair) {
-        ImGui::TableSetupColumn("label", ImGuiTableColumnFlags_WidthFixed);
-        ImGui::TableSetupColumn("field", ImGuiTableColumnFlags_WidthStretch, 1.0f);
-    }
+    if (!beginPairs("match")) return;
     modeField(model);
-    numberField(model, model.value("mode") == "rounds" ? "Rounds" : "Score limit", "limit");
+    limitField(model);
+    flagField(model, "Pickups", "pickups");
+    numberField(model, "Pickups at once", "max-pickups");
+    soundField(model);
+    ImGui::EndTable();
+}
+
+void drawAdvancedPanel(SetupModel& model) {
+    ImGui::TextDisabled("Settings file: %s", model.configPath().c_str());
+    if (!model.fileNote().empty()) ImGui::TextDisabled("%s", model.fileNote().c_str());
+    if (!beginPairs("advanced")) return;
     numberField(model, "Speed (pixels/s)", "speed");
     numberField(model, "Turn rate (degrees/s)", "turn-rate");
     numberField(model, "Line width (pixels)", "line-width");
+    numberField(model, "Hole radius (pixels)", "hole-radius");
     numberField(model, "Gap length (pixels)", "gap-length");
     numberField(model, "Gap every (s, 0: none)", "gap-interval");
-    flagField(model, "Pickups", "pickups");
-    numberField(model, "Pickups at once", "max-pickups");
-    numberField(model, "Hole radius (pixels)", "hole-radius");
     backgroundField(model);
     flagField(model, "Full screen", "fullscreen");
     numberField(model, "Swap interval", "swap-interval");
-    soundField(model);
     ImGui::EndTable();
 }

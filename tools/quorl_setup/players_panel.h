@@ -1,5 +1,5 @@
-// The Players part of the setup window: a row per slot with its name, pattern, keys and who
-// steers it.
+// The Players part of the setup window: a row per player with its name, colour, who steers it
+// and its keys.
 #pragma once
 
 #include <optional>

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/codepage.h"
 #include "core/config_error.h"
 #include "core/findings.h"
 #include "core/keys_file.h"
@@ -16,6 +17,31 @@ namespace {
 
 void addLine(std::string& text, const std::string& line) {
     text += (text.empty() ? "" : "\n") + line;
+}
+
+// A match of this many points per opponent lasts long enough that a lucky round does not decide
+// it, short enough for an evening's several matches.
+constexpr unsigned kPointsPerOpponent = 10;
+
+// The characters of `text` that the game's font draws, and apart, once each, those it does not.
+// A character is a UTF-8 lead byte with the continuation bytes after it.
+std::pair<std::string, std::string> drawable(const std::string& text) {
+    std::string kept, leftOut;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = 1;
+        while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        const std::string character = text.substr(at, length);
+        at += length;
+        try {
+            utf8ToGameBytes(character);
+            kept += character;
+        } catch (const ConfigError&) {
+            if (leftOut.find(character) == std::string::npos) leftOut += character;
+        }
+    }
+    return {kept, leftOut};
 }
 
 }  // namespace
@@ -75,10 +101,43 @@ std::string SetupModel::value(const std::string& name) const {
 }
 
 std::string SetupModel::refuse(const std::string& name, const std::string& why) {
-    return refusals_[name] = why;
+    refusals_[name] = {why, std::nullopt};
+    return why;
+}
+
+void SetupModel::editing(const std::string& name) {
+    if (leftOutNote_.empty() || leftOutNote_ == name) return;
+    refusals_.erase(leftOutNote_);
+    leftOutNote_.clear();
+}
+
+std::string SetupModel::setName(const std::string& name, const std::string& value) {
+    const auto [kept, leftOut] = drawable(value);
+    const std::size_t limit = findSettingField(name)->width - 1;
+    if (utf8ToGameBytes(kept).size() > limit) {
+        leftOutNote_.clear();
+        return refuse(name, "a name has at most " + std::to_string(limit) + " letters");
+    }
+    try {
+        applyAssignments(edited_, {{name, kept}});
+    } catch (const ConfigError& error) {
+        leftOutNote_.clear();
+        return refuse(name, error.what());
+    }
+    recheck();
+    // A note of left-out characters stays while the player goes on typing the name.
+    if (leftOut.empty()) {
+        if (leftOutNote_ != name) refusals_.erase(name);
+        return "";
+    }
+    leftOutNote_ = name;
+    return refuse(name, "the game cannot draw " + leftOut + ", so it was left out");
 }
 
 std::string SetupModel::set(const std::string& name, const std::string& value) {
+    editing(name);
+    const SettingField* named = findSettingField(name);
+    if (named != nullptr && named->kind == FieldKind::name) return setName(name, value);
     try {
         if (findTextField(name))
             applyTextAssignments(editedKeys_, {{name, value}});
@@ -95,13 +154,21 @@ std::string SetupModel::set(const std::string& name, const std::string& value) {
 std::string SetupModel::setKey(int slot, KeyRole role, std::uint8_t key) {
     const KeyHolder holder{slot, role};
     const std::string name = holderName(holder);
-    if (key == 0) return refuse(name, "that key is not one the game reads");
+    editing(name);
+    if (key == 0) return refuse(name, "the game does not read that key");
+    if (const std::optional<KeyHolder> other = holderOf(bindings(), key, holder)) {
+        const std::string why = keyName(key) + " is " + playerName(other->slot) + "'s " +
+                                keyRoleName(other->role) + " key";
+        refusals_[name] = {why, other};
+        return why;
+    }
     try {
         applyKeyAssignments(editedKeys_.bindings, {{name, keyName(key)}});
     } catch (const ConfigError& error) {
-        // quorl-config's hint to swap keys in one command does not apply to one key at a time.
-        std::string why = error.what();
-        return refuse(name, why.substr(0, why.find(" (give ")));
+        // Without quorl-config's "slot1.fire = Space: " before the reason.
+        const std::string why = error.what();
+        const std::size_t reason = why.find(": ");
+        return refuse(name, reason == std::string::npos ? why : why.substr(reason + 2));
     }
     refusals_.erase(name);
     recheck();
@@ -111,7 +178,9 @@ std::string SetupModel::setKey(int slot, KeyRole role, std::uint8_t key) {
 std::vector<FieldNote> SetupModel::notes(const std::string& name) const {
     std::vector<FieldNote> notes;
     const auto refusal = refusals_.find(name);
-    if (refusal != refusals_.end()) notes.push_back({FieldNote::Kind::refused, refusal->second});
+    if (refusal != refusals_.end()) {
+        notes.push_back({FieldNote::Kind::refused, refusal->second.text});
+    }
     for (const Finding& finding : findings_) {
         const auto& settings = finding.settings;
         if (std::find(settings.begin(), settings.end(), name) != settings.end()) {
@@ -127,10 +196,39 @@ bool SetupModel::dirty() const {
            replacingKeys;
 }
 
+std::optional<KeyHolder> SetupModel::clashWith(const KeyHolder& holder) const {
+    const auto refusal = refusals_.find(holderName(holder));
+    return refusal == refusals_.end() ? std::nullopt : refusal->second.clash;
+}
+
+std::string SetupModel::playerName(int slot) const {
+    const std::string name = value("slot" + std::to_string(slot) + ".name");
+    return name.empty() ? "Player " + std::to_string(slot + 1) : name;
+}
+
+int SetupModel::playerCount() const {
+    return static_cast<int>(enabledSlots(edited_).size());
+}
+
+std::string SetupModel::playRefusal() const {
+    if (playerCount() >= 2) return "";
+    return "A match needs two players or more: tick Plays for another player, or let the "
+           "computer steer one";
+}
+
+std::optional<unsigned> SetupModel::suggestedLimit() const {
+    const int players = playerCount();
+    if (players < 2 || value("mode") != "score") return std::nullopt;
+    const unsigned suggested = kPointsPerOpponent * static_cast<unsigned>(players - 1);
+    if (std::to_string(suggested) == value("limit")) return std::nullopt;
+    return suggested;
+}
+
 void SetupModel::restoreDefaults() {
     edited_ = defaultSettings();
     editedKeys_ = TextSettings{};
     refusals_.clear();
+    leftOutNote_.clear();
     recheck();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,12 +50,30 @@ public:
 
     // Sets a named setting by the rules of quorl-config set; returns why it was refused, or an
     // empty text when it was taken. The refusal stays beside the field until an edit of it is
-    // taken.
+    // taken. In a player's name, characters the game's font cannot draw are left out and the
+    // rest is taken; the note saying so stays until another field is edited.
     std::string set(const std::string& name, const std::string& value);
 
     // Binds `key` (0 for a key the game does not read) to a slot's role; returns why it was
-    // refused (a reserved key, or one bound elsewhere, saying where), or an empty text.
+    // refused (a reserved key, or one another player holds, naming the player), or an empty
+    // text.
     std::string setKey(int slot, KeyRole role, std::uint8_t key);
+
+    // The key that made the last edit of `holder` fail by holding the key it was given.
+    std::optional<KeyHolder> clashWith(const KeyHolder& holder) const;
+
+    // How the window names the player of `slot`: the name, or "Player N" (N from 1) without one.
+    std::string playerName(int slot) const;
+
+    // The slots that take part in a match: enabled, steered by people or the computer.
+    int playerCount() const;
+
+    // Why Play cannot start a match with these settings, or an empty text when it can.
+    std::string playRefusal() const;
+
+    // The score limit that suits the number of players (10 points per opponent), while the
+    // match ends at a score limit other than it; none otherwise.
+    std::optional<unsigned> suggestedLimit() const;
 
     // The refusal of the last edit of the setting `name`, then the problems and warnings of
     // `check` that concern it; "players" holds those about the slots as a whole, and a key is
@@ -72,8 +91,8 @@ public:
     // or an empty text when all was saved.
     std::string save();
 
-    // Which connected controller steers `slot`: k for the k-th, 0 for a disabled slot or one
-    // the computer steers.
+    // Which connected controller steers `slot`: k for the k-th, 0 for a slot that does not play
+    // or that the computer steers. Controllers steer the other playing slots in slot order.
     int controllerFor(int slot) const;
 
     // Checks the settings again, for pattern files that came or went since the last edit.
@@ -83,6 +102,9 @@ private:
     void loadConfig();
     void loadKeys();
     std::string refuse(const std::string& name, const std::string& why);
+    std::string setName(const std::string& name, const std::string& value);
+    // Drops the note of left-out characters when a field other than its own is edited.
+    void editing(const std::string& name);
 
     std::string configPath_;
     std::string keysPath_;
@@ -94,7 +116,13 @@ private:
     Settings edited_{};
     TextSettings savedKeys_;
     TextSettings editedKeys_;
-    std::map<std::string, std::string> refusals_;  // by setting name
+    struct Refusal {
+        std::string text;
+        std::optional<KeyHolder> clash;  // the other holder of a refused key
+    };
+    std::map<std::string, Refusal> refusals_;  // by setting name
+    // The name field whose note tells of left-out characters, until another field is edited.
+    std::string leftOutNote_;
     struct Finding {
         std::vector<std::string> settings;
         FieldNote note;

@@ -14,18 +14,38 @@
 namespace {
 
 constexpr const char* kQuitQuestion = "Unsaved changes";
-constexpr const char* kDefaultsQuestion = "Back to the defaults?";
+constexpr const char* kDefaultsQuestion = "Put back the defaults?";
 constexpr const char* kGameRunning = "The game is running";
 constexpr const char* kGameEnded = "The game ended";
-constexpr ImU32 kResultColour = IM_COL32(255, 210, 90, 255);
-constexpr ImU32 kPlayColour = IM_COL32(40, 130, 60, 255);
-constexpr float kPlayWidth = 110.0f;
-constexpr float kSaveWidth = 60.0f;
+
+constexpr ImU32 kPlayColour = IM_COL32(40, 140, 70, 255);
+constexpr ImU32 kPlayHovered = IM_COL32(55, 170, 90, 255);
+constexpr ImU32 kUnsavedColour = IM_COL32(240, 200, 80, 255);
+constexpr ImU32 kWinnerColour = IM_COL32(255, 210, 90, 255);
 
 void heading(const char* text) {
     ImGui::Spacing();
     ImGui::TextUnformatted(text);
     ImGui::Separator();
+}
+
+// The window's second font, larger, when there is one; the first otherwise.
+ImFont* largeFont() {
+    const ImFontAtlas* fonts = ImGui::GetIO().Fonts;
+    return fonts->Fonts.Size > 1 ? fonts->Fonts[1] : fonts->Fonts[0];
+}
+
+const char* levelWords(ComputerLevel level) {
+    switch (level) {
+        case ComputerLevel::easy:
+            return "computer, easy";
+        case ComputerLevel::normal:
+            return "computer, normal";
+        case ComputerLevel::hard:
+            return "computer, hard";
+        default:
+            return "";
+    }
 }
 
 }  // namespace
@@ -47,6 +67,10 @@ void SetupScreen::setStatus(const std::string& text, bool problem) {
     if (problem) std::cerr << "quorl-setup: " << text << "\n";
 }
 
+std::string SetupScreen::title() const {
+    return model_.dirty() ? "Quorl Setup - unsaved changes" : "Quorl Setup";
+}
+
 void SetupScreen::draw(const std::vector<std::string>& controllers) {
     const ImGuiViewport* viewport = ImGui::GetMainViewport();
     ImGui::SetNextWindowPos(viewport->Pos);
@@ -55,18 +79,19 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
         ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
     if (game_.running()) pollGame();
     ImGui::Begin("Quorl Setup", nullptr, kFlags);
-    const float footer = ImGui::GetFrameHeightWithSpacing() * 2;
-    // Flattened, so that the arrows move between its fields and the buttons below alike.
-    ImGui::BeginChild("settings", ImVec2(0, -footer), false, ImGuiWindowFlags_NavFlattened);
-    drawHeader();
-    drawResult();
-    heading("Match");
-    drawMatchPanel(model_);
+    drawButtons();
+    // Flattened, so that the arrows move between the buttons above and its fields alike.
+    ImGui::BeginChild("settings", ImVec2(0, 0), false, ImGuiWindowFlags_NavFlattened);
+    drawLoadError();
+    if (result_) drawResult();
     heading("Players");
     PlayersView players{model_, previews_, patterns_, controllers, capture_};
     drawPlayersPanel(players);
+    heading("Match");
+    drawMatchPanel(model_);
+    ImGui::Spacing();
+    if (ImGui::CollapsingHeader("Advanced")) drawAdvancedPanel(model_);
     ImGui::EndChild();
-    drawButtons();
     if (!popupToOpen_.empty()) {
         ImGui::OpenPopup(popupToOpen_.c_str());
         popupToOpen_.clear();
@@ -78,9 +103,7 @@ void SetupScreen::draw(const std::vector<std::string>& controllers) {
     ImGui::End();
 }
 
-void SetupScreen::drawHeader() {
-    ImGui::TextWrapped("Settings in %s", model_.configPath().c_str());
-    if (!model_.fileNote().empty()) ImGui::TextWrapped("Note: %s", model_.fileNote().c_str());
+void SetupScreen::drawLoadError() {
     if (model_.loadError().empty()) return;
     messageText("Cannot read the settings: " + model_.loadError(), true);
     if (ImGui::Button("Start from the defaults (Save replaces what could not be read)")) {
@@ -88,61 +111,83 @@ void SetupScreen::drawHeader() {
     }
 }
 
-// The last match: its winner, the standings with each player's line, and the rounds played.
-void SetupScreen::drawResult() {
-    if (!result_) return;
-    heading("Last match");
-    ImGui::PushStyleColor(ImGuiCol_Text, kResultColour);
-    ImGui::TextUnformatted(resultHeadline(*result_).c_str());
-    ImGui::PopStyleColor();
-    const std::vector<std::filesystem::path> folders = patternFolders(model_.configPath());
-    if (ImGui::BeginTable("standings", 4, ImGuiTableFlags_SizingFixedFit)) {
-        // Fixed widths: the table is right from its first frame, which may be the only one
-        // drawn before the window waits for events.
-        for (const float width : {24.0f, 170.0f, 240.0f, 80.0f})
-            ImGui::TableSetupColumn(nullptr, ImGuiTableColumnFlags_WidthFixed, width);
-        int place = 0;
-        for (const MatchResults::Player& player : standings(*result_)) {
-            ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::Text("%d.", ++place);
-            ImGui::TableNextColumn();
-            previews_.draw(player.pattern, folders, model_.settings());
-            ImGui::TableNextColumn();
-            ImGui::Text("%s%s", player.name.c_str(),
-                        player.computer == ComputerLevel::none
-                            ? ""
-                            : (std::string(" (computer, ") + computerLevelName(player.computer) +
-                               ")").c_str());
-            ImGui::TableNextColumn();
-            ImGui::Text(player.score == 1 ? "%u point" : "%u points", player.score);
-        }
-        ImGui::EndTable();
-    }
-    ImGui::TextDisabled("%s", roundsPlayed(*result_).c_str());
-}
-
+// Play first and large, the other buttons beside it; below them, why Play cannot start a match
+// or what the last action did.
 void SetupScreen::drawButtons() {
-    ImGui::Separator();
-    // Play comes first and stands out; after a match it plays the same again.
-    ImGui::PushStyleColor(ImGuiCol_Button, kPlayColour);
-    const bool pressed = ImGui::Button(result_ ? "Play again" : "Play", ImVec2(kPlayWidth, 0));
-    ImGui::PopStyleColor();
-    if (pressed) play();
-    ImGui::SameLine();
-    // Marked while there is something to save; as wide either way, so the buttons stay put.
-    if (ImGui::Button(model_.dirty() ? "Save *###save" : "Save###save", ImVec2(kSaveWidth, 0)))
-        save();
-    ImGui::SameLine();
-    if (ImGui::Button("Defaults")) popupToOpen_ = kDefaultsQuestion;
-    ImGui::SameLine();
-    if (ImGui::Button("Quit")) requestQuit();
-    ImGui::SameLine();
-    if (statusProblem_) {
+    ImGui::PushFont(largeFont());
+    for (const ImGuiCol part : {ImGuiCol_Button, ImGuiCol_ButtonHovered, ImGuiCol_ButtonActive}) {
+        ImGui::PushStyleColor(part, part == ImGuiCol_Button ? kPlayColour : kPlayHovered);
+    }
+    const char* play = result_ ? "Play again###play" : "Play###play";
+    if (ImGui::Button(play, ImVec2(220, 0))) this->play();
+    ImGui::PopStyleColor(3);
+    ImGui::PopFont();
+    const float row = ImGui::GetItemRectSize().y;
+    const auto nextButton = [row](const char* label, float width = 0) {
+        ImGui::SameLine();
+        return ImGui::Button(label, ImVec2(width, row));
+    };
+    // As wide with or without the note, so that the buttons after it stay where they are.
+    constexpr const char* kUnsavedSave = "Save (unsaved changes)###save";
+    const float saveWidth =
+        ImGui::CalcTextSize(kUnsavedSave, nullptr, true).x + ImGui::GetStyle().FramePadding.x * 2;
+    const bool dirty = model_.dirty();
+    if (dirty) ImGui::PushStyleColor(ImGuiCol_Text, kUnsavedColour);
+    if (nextButton(dirty ? kUnsavedSave : "Save###save", saveWidth)) save();
+    if (dirty) ImGui::PopStyleColor();
+    if (nextButton("Defaults")) popupToOpen_ = kDefaultsQuestion;
+    if (nextButton("Quit")) requestQuit();
+    const std::string refusal = model_.playRefusal();
+    if (!refusal.empty()) {
+        messageText(refusal, true);
+    } else if (statusProblem_) {
         messageText(status_, true);
     } else {
         ImGui::TextUnformatted(status_.c_str());
     }
+    ImGui::Separator();
+}
+
+// The last match: who won in large letters, the standings with each player's colour, and the
+// rounds played.
+void SetupScreen::drawResult() {
+    ImGui::Spacing();
+    ImGui::PushFont(largeFont());
+    ImGui::PushStyleColor(ImGuiCol_Text, kWinnerColour);
+    ImGui::TextWrapped("%s", result_->headline.c_str());
+    ImGui::PopStyleColor();
+    ImGui::PopFont();
+    constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+    const std::vector<std::filesystem::path> folders = patternFolders(model_.configPath());
+    if (ImGui::BeginTable("result", 5, kFlags)) {
+        // Fixed widths, so that the table is laid out in its first frame.
+        const std::pair<const char*, float> columns[] = {
+            {"Place", 50}, {"Player", 55}, {"Name", 230}, {"Colour", 170}, {"Points", 60}};
+        for (const auto& [column, width] : columns) {
+            ImGui::TableSetupColumn(column, ImGuiTableColumnFlags_WidthFixed, width);
+        }
+        ImGui::TableHeadersRow();
+        for (const MatchResult::Row& row : result_->standings) {
+            ImGui::TableNextRow();
+            ImGui::TableNextColumn();
+            ImGui::Text("%d.", row.place);
+            ImGui::TableNextColumn();
+            ImGui::Text("%d", row.number);
+            ImGui::TableNextColumn();
+            ImGui::TextUnformatted(row.name.c_str());
+            if (row.computer != ComputerLevel::none) {
+                ImGui::SameLine();
+                ImGui::TextDisabled("(%s)", levelWords(row.computer));
+            }
+            ImGui::TableNextColumn();
+            previews_.draw(row.pattern, folders, model_.settings());
+            ImGui::TableNextColumn();
+            ImGui::Text("%u", row.score);
+        }
+        ImGui::EndTable();
+    }
+    ImGui::Text("Rounds played: %d", result_->roundsPlayed);
+    ImGui::Spacing();
 }
 
 void SetupScreen::save() {
@@ -155,13 +200,14 @@ void SetupScreen::save() {
 }
 
 void SetupScreen::play() {
-    const std::string refusal = playRefusal(enabledSlotCount(model_.settings()));
+    const std::string refusal = model_.playRefusal();
     if (!refusal.empty()) {
         setStatus(refusal, true);
         return;
     }
     save();
     if (statusProblem_) return;
+    resultsBefore_ = resultsWritten(model_.folder());
     const std::string error = game_.start(gameProgram(model_.folder()), model_.folder());
     if (!error.empty()) {
         setStatus(error, true);
@@ -193,18 +239,20 @@ void SetupScreen::takeKey(std::uint8_t key) {
 }
 
 void SetupScreen::drawDefaultsQuestion() {
-    if (!ImGui::BeginPopupModal(kDefaultsQuestion, nullptr, ImGuiWindowFlags_AlwaysAutoResize))
+    if (!ImGui::BeginPopupModal(kDefaultsQuestion, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
         return;
-    ImGui::TextUnformatted("Every name, key and match setting goes back to the defaults:");
-    ImGui::TextUnformatted("a match of two players on the arrows and on Q, W, E.");
-    if (ImGui::Button("Back to the defaults")) {
+    }
+    ImGui::TextUnformatted("Every name, colour, key and rule goes back to how the game comes:");
+    ImGui::TextUnformatted("a match of two people, Red on the arrow keys and Cyan on Q, W and E.");
+    if (ImGui::Button("Put back the defaults")) {
         model_.restoreDefaults();
-        setStatus("Default settings and keys: Save keeps them", false);
+        setStatus("The defaults are back: Save keeps them", false);
         ImGui::CloseCurrentPopup();
     }
     ImGui::SameLine();
-    if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
+    if (ImGui::Button("Cancel") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
         ImGui::CloseCurrentPopup();
+    }
     ImGui::EndPopup();
 }
 
@@ -231,10 +279,19 @@ void SetupScreen::pollGame() {
     const std::optional<int> code = game_.poll();
     if (!code) return;
     refresh();
-    result_ = readMatchResult(model_.folder(), game_.startedAt());
+    std::string problem;
+    if (std::optional<MatchResult> result = readNewResult(model_.folder(), resultsBefore_, problem)) {
+        result_ = std::move(result);
+        // Also for whoever started the setup from a terminal.
+        std::cerr << "quorl-setup: " << result_->headline << "\n";
+    }
     if (*code == 0) {
         std::cerr << "quorl-setup: the game ended with exit code 0\n";
-        setStatus("The game ended with exit code 0", false);
+        if (!problem.empty()) {
+            setStatus(problem, true);
+        } else {
+            setStatus(result_ ? "" : "The game ended before a round began", false);
+        }
         return;
     }
     exitCode_ = *code;

@@ -1,8 +1,9 @@
-// The content of the setup window: the match and player panels, the buttons, the questions and
-// messages, and the game while it runs. The window code feeds it events and draws it.
+// The content of the setup window: Play and the other buttons, the last match's result, the
+// players, match and advanced panels, the questions and messages, and the game while it runs. The window code feeds it events and draws it.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,14 +46,15 @@ public:
     void takeKey(std::uint8_t key);
 
     bool gameRunning() const { return game_.running(); }
+
+    // The window's title, which tells of unsaved changes.
+    std::string title() const;
     bool finished() const { return finished_; }
-    // The window's title: it says when there are changes that are not saved.
-    const char* title() const { return model_.dirty() ? "Quorl Setup (not saved)" : "Quorl Setup"; }
 
 private:
-    void drawHeader();
-    void drawResult();
+    void drawLoadError();
     void drawButtons();
+    void drawResult();
     void drawQuitQuestion();
     void drawDefaultsQuestion();
     void drawGameRunning();
@@ -68,8 +70,10 @@ private:
     std::string status_;
     bool statusProblem_ = false;
     std::string popupToOpen_;
+    // The results file's time before the game started, and the result it wrote since.
+    std::optional<std::filesystem::file_time_type> resultsBefore_;
+    std::optional<MatchResult> result_;
     int exitCode_ = 0;
     std::string errorLog_;
-    std::optional<MatchResults> result_;  // of the last match Play started, once it has ended
     bool finished_ = false;
 };

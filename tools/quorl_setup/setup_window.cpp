@@ -11,7 +11,7 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "core/glyph_map.h"
@@ -25,11 +25,14 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr float kFontSize = 15.0f;
+// Play and the match's winner.
+constexpr float kLargeFontSize = 24.0f;
 // Frames come with events; without any, a few a second keep the game's end and controllers seen.
 constexpr int kIdleWaitMs = 100;
 
-// DejaVu Sans with every character the game's font draws, so names show as the game shows them;
-// ImGui's own font, which lacks some of them, when it is not installed.
+// DejaVu Sans with every character the game's font draws, so names show as the game shows them,
+// and a larger one after it; ImGui's own font, which lacks some of them, when it is not
+// installed.
 void loadFont(ImGuiIO& io) {
     static ImVector<ImWchar> ranges;
     ImFontGlyphRangesBuilder builder;
@@ -39,6 +42,7 @@ void loadFont(ImGuiIO& io) {
     if (std::FILE* file = std::fopen(kFontFile, "rb")) {
         std::fclose(file);
         io.Fonts->AddFontFromFileTTF(kFontFile, kFontSize, nullptr, ranges.Data);
+        io.Fonts->AddFontFromFileTTF(kFontFile, kLargeFontSize, nullptr, ranges.Data);
     }
 }
 
@@ -96,6 +100,7 @@ void passToImGui(const SDL_Event& event) {
 
 void runFrames(SDL_Window* window, SetupScreen& screen) {
     ImGuiIO& io = ImGui::GetIO();
+    std::string title = SDL_GetWindowTitle(window);
     while (!screen.finished()) {
         // Quit signals wait, blocked, for the loop: it comes round at least every kIdleWaitMs.
         if (const int signal = platform::takePendingQuitSignal()) {
@@ -122,8 +127,10 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
         }
         ImGui::NewFrame();
         screen.draw(controllerNames());
-        if (std::strcmp(SDL_GetWindowTitle(window), screen.title()) != 0)
-            SDL_SetWindowTitle(window, screen.title());
+        if (screen.title() != title) {
+            title = screen.title();
+            SDL_SetWindowTitle(window, title.c_str());
+        }
         ImGui::Render();
         glViewport(0, 0, static_cast<int>(io.DisplaySize.x), static_cast<int>(io.DisplaySize.y));
         glClearColor(0.1f, 0.1f, 0.12f, 1.0f);
@@ -162,6 +169,8 @@ int runSetupWindow(const std::string& configPath, bool playAtOnce) {
     io.IniFilename = nullptr;  // nothing of the window's own is written into the run folder
     io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard | ImGuiConfigFlags_NavEnableGamepad;
     loadFont(io);
+    // Drop-down lists hide the rows below them whole.
+    ImGui::GetStyle().Colors[ImGuiCol_PopupBg].w = 1.0f;
     ImGui_ImplSDL2_InitForOpenGL(window, context);
     ImGui_ImplOpenGL2_Init();
     {
