@@ -47,9 +47,11 @@ eval "$(xdotool getwindowgeometry --shell "$setup_window")"
 setup_x=$X setup_y=$Y
 await_setup setup
 
-# The places of the widgets in the window with its default settings: player 2's row, and the
-# buttons along the top.
+# The places of the widgets in the window with its default settings: player 2's row, Cyan's
+# Steered by, and the buttons along the top.
 row2=170
+click 480 358                                      # Cyan: steered by the computer, hard
+xdotool key Down Down Down Return
 click 67 $row2                                     # player 2 plays
 click 158 $row2                                    # their name
 xdotool key ctrl+a
@@ -62,8 +64,6 @@ click 720 $row2                                    # their right key, then Q, wh
 await_setup setup-waiting
 xdotool key q
 await_setup setup-note                             # "Q is Cyan's left key"
-click STEER_X STEER_Y                              # Cyan: steered by the computer, hard
-xdotool key Down Down Down Return
 xdotool key ctrl+s
 
 # quorl-config show reads back what Save wrote; Q was refused, so the right key stays.
