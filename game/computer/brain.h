@@ -64,13 +64,30 @@ public:
                     const std::vector<HeadView>& others, double frameTime);
 
 private:
-    // How many frames the line lives when it holds `first` for half the look-ahead and then
-    // `second`, at most the look-ahead.
-    int survivedFrames(const CollisionMap& map, const SelfView& self, int first, int second,
-                       double frameTime, double& endX, double& endY) const;
-    // The share of the arena (in coarse cells) the line reaches from (x, y) before any other head.
-    int ownSpace(const CollisionMap& map, double x, double y,
-                 const std::vector<HeadView>& others);
+    // One way to hold the turn keys over the look-ahead: `first` until frame `switchAt`, then
+    // `second` (+1 left, 0 straight on, -1 right).
+    struct Plan {
+        int first, switchAt, second;
+    };
+    // Another head's way on if it kept its heading: where it is, its step per frame, and for
+    // how many frames it would live.
+    struct Track {
+        double x, y, dx, dy;
+        int frames;
+    };
+    // How many frames the line lives on `plan`, at most the look-ahead; `path` gets the head's
+    // place after each frame lived.
+    int survivedFrames(const CollisionMap& map, const SelfView& self, const Plan& plan,
+                       double dt, std::vector<float>& path) const;
+    bool crossesTrack(double x, double y, int frame, double reach) const;
+    void predictTracks(const CollisionMap& map, const SelfView& self,
+                       const std::vector<HeadView>& others, double dt);
+    // Marks the coarse cells a line or the arena's edge holds, once per thought.
+    void markBlockedCells(const CollisionMap& map);
+    // The cells the line reaches before any other head from the end of `path`, `frames` from
+    // now: its own path is blocked behind it, and the others set out from where their tracks
+    // have taken them by then.
+    int ownSpace(const std::vector<float>& path, int frames);
     bool rocketWorthFiring(const CollisionMap& map, const SelfView& self,
                            const std::vector<HeadView>& others, bool trapped) const;
 
@@ -78,8 +95,12 @@ private:
     std::mt19937 random_;
     int framesToNextThought_ = 0;
     KeyChoice held_;
-    // Coarse cells for the space count: the distance wave of each side, reused.
-    std::vector<std::int32_t> reachedBy_;
+    int cells_ = 0;  // the coarse grid's side
+    std::vector<std::int8_t> blocked_;  // the space count's cells before a plan is tried
+    // The space count's wave: which side reached each cell first.
+    std::vector<std::int8_t> reachedBy_;
     std::vector<int> queue_;
-    std::vector<HeadView> dangers_;  // where other heads will be soon, as points
+    std::vector<Track> tracks_;
+    std::vector<float> trial_;        // the path of the plan being tried
+    std::vector<float> bestPaths_[3];  // the longest-lived path for each first turn
 };
