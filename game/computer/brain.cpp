@@ -46,7 +46,7 @@ bool CollisionMap::marked(double x, double y) const {
 LevelTraits levelTraits(ComputerLevel level) {
     switch (level) {
         case ComputerLevel::easy:
-            return {10, 10, 0.2};
+            return {10, 10, 0.25};
         case ComputerLevel::normal:
             return {20, 5, 0.04};
         case ComputerLevel::hard:
