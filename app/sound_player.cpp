@@ -2,9 +2,9 @@
 #include "app/sound_player.h"
 
 #include <array>
-#include <cstdio>
 #include <string>
 
+#include "app/error_log.h"
 #include "core/sound_mix.h"
 #include "core/wave_file.h"
 #include "game/world.h"
@@ -17,10 +17,7 @@ bool playing = false;
 
 // The one line errorlog.txt gets for a game that plays on without sound.
 void noteSilence(const std::string& reason) {
-    if (std::FILE* log = std::fopen("errorlog.txt", "w")) {
-        std::fprintf(log, "Sound: %s; the game plays silently.\n", reason.c_str());
-        std::fclose(log);
-    }
+    noteInErrorLog("Sound: " + reason + "; the game plays silently.");
 }
 
 }  // namespace

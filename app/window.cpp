@@ -1,9 +1,13 @@
 // Opening and closing the window through the platform, and the window procedure.
 #include "app/window.h"
 
+#include <string>
+
 #include "app/context.h"
+#include "app/error_log.h"
 #include "game/players/key_input.h"
 #include "gfx/camera.h"
+#include "gfx/offscreen.h"
 
 namespace {
 
@@ -30,6 +34,18 @@ constexpr WindowFailure kWindowFailures[] = {
      "not set)."},
 };
 
+// The game draws its picture into a framebuffer of its own, scaled into the window each frame;
+// where the context cannot, the window keeps the picture's size and says so once.
+void drawApartFromTheWindow(bool scalable) {
+    std::string error = "the graphics driver draws only into the window";
+    if (scalable) {
+        if (openOffscreen(platform::glFunction, error)) return;
+        platform::fixWindowSize();
+        context->window.settings.fullscreen = false;
+    }
+    noteInErrorLog("Window: " + error + "; the window keeps its size of 1024 x 768.");
+}
+
 }  // namespace
 
 Window::~Window() {
@@ -47,12 +63,14 @@ int createWindow() {
         if (failure.result == result) return failure.code;
     }
     context->window.open = true;
+    drawApartFromTheWindow(request.scalable);
     resizeProjection(static_cast<std::uint32_t>(windowSettings.width),
                      static_cast<std::uint32_t>(windowSettings.height));
     return 0;
 }
 
 void destroyWindow() {
+    closeOffscreen();
     platform::closeWindow();
     if (context != nullptr) context->window.open = false;
 }
@@ -68,6 +86,8 @@ void windowProc(const platform::Message& message) {
     using platform::MessageKind;
     switch (message.kind) {
         case MessageKind::size:
+            // A picture drawn apart keeps its size: the window shows it scaled at each frame.
+            if (offscreenOpen()) break;
             resizeProjection(static_cast<std::uint32_t>(message.width) & 0xFFFF,
                              static_cast<std::uint32_t>(message.height) & 0xFFFF);
             break;

@@ -25,7 +25,8 @@ struct Gfx {
     Gfx() = default;
     Gfx(const Gfx&) = delete;
     Gfx& operator=(const Gfx&) = delete;
-    // Deletes the camera and every texture; the GL context must still be current.
+    // Deletes the camera, every texture and the picture's framebuffer; the GL context must still
+    // be current.
     ~Gfx();
 };
 

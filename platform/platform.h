@@ -15,6 +15,10 @@ struct WindowRequest {
     int height;
     int colorBits;
     bool fullscreen;
+    // Set by openWindow when the context can draw the picture apart from the window
+    // (framebuffer objects with a blit and a packed depth and stencil buffer): the window then
+    // fits the desktop, can be resized, and full screen covers the display as it is.
+    bool scalable = false;
 };
 
 // How opening the window ended: ok, or the step that failed. Callers map each by name to what
@@ -38,6 +42,18 @@ OpenResult openWindow(WindowRequest& request);
 
 // Releases whatever openWindow achieved; safe after any failure and after success.
 void closeWindow();
+
+// Puts a scalable window back to the fixed size of the request, in a window: for a context
+// whose framebuffer objects fail after all.
+void fixWindowSize();
+
+// Whether the current context offers a GL extension, and its functions by name (null when it
+// has none of that name).
+bool glExtensionSupported(const char* name);
+void* glFunction(const char* name);
+
+// The window's drawable in pixels: larger than the window on a high-DPI display.
+void drawableSize(int& width, int& height);
 
 // Window messages, translated from the platform's events. Keyboard and controller messages report
 // the devices as they are; what a key or button means is the game's business.

@@ -3,12 +3,14 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <limits>
 
+#include "core/picture_fit.h"
 #include "platform/controllers.h"
 #include "platform/platform.h"
 #include "platform/quit_signals.h"
@@ -29,6 +31,7 @@ struct WindowState {
     bool cursorHidden = false;
     bool swapWaitsForNothing = false;
     SDL_Window* window = nullptr;
+    int width = 0, height = 0;  // the size the window was asked for
     SDL_GLContext context = nullptr;
     SyncFunctions sync;
     GLsync lastSwap = nullptr;  // fence after the last swap, while a frame is in flight
@@ -71,10 +74,47 @@ bool pixelFormatSuitable() {
     return stencil >= 1 && depth >= 16 && red >= 5;
 }
 
-OpenResult createWindowAndContext(WindowRequest& request) {
-    Uint32 flags = SDL_WINDOW_OPENGL;
+bool contextScales() {
+    for (const char* extension : {"GL_EXT_framebuffer_object", "GL_EXT_framebuffer_blit",
+                                  "GL_EXT_packed_depth_stencil"}) {
+        if (SDL_GL_ExtensionSupported(extension) != SDL_TRUE) return false;
+    }
+    return true;
+}
+
+// Room left on the usable desktop for the window's title bar and frame, which the window
+// manager adds around it.
+constexpr int kFrameAllowance = 64;
+
+// A scalable window: desktop full screen, or the largest size that fits the usable desktop of
+// its display, centred, and resizable.
+void fitWindow(const WindowRequest& request) {
+    if (request.fullscreen) {
+        SDL_SetWindowFullscreen(state.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_ShowCursor(SDL_DISABLE);
+        state.cursorHidden = true;
+        return;
+    }
+    SDL_Rect usable;
+    const int display = std::max(SDL_GetWindowDisplayIndex(state.window), 0);
+    if (SDL_GetDisplayUsableBounds(display, &usable) == 0) {
+        const PictureRect size = windowForDesktop(request.width, request.height, usable.w,
+                                                  usable.h - kFrameAllowance);
+        SDL_SetWindowSize(state.window, size.width, size.height);
+        SDL_SetWindowPosition(state.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                              SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    }
+    SDL_SetWindowMinimumSize(state.window, request.width / 4, request.height / 4);
+    SDL_SetWindowResizable(state.window, SDL_TRUE);
+}
+
+// A window of fixed size, as the context cannot draw apart from it: resizing reallocates the
+// drawable, and with it the stencil buffer that holds every trail. Full screen switches the
+// display to the picture's size, when it offers that mode and the user does not prefer a window.
+OpenResult fixWindow(WindowRequest& request) {
+    if (!request.fullscreen) return OpenResult::ok;
     SDL_DisplayMode mode{};
-    if (request.fullscreen && !fullscreenModeAvailable(request, mode)) {
+    if (!fullscreenModeAvailable(request, mode)) {
         // A quit while the question is asked ends the run before the game began: exit code 0.
         // The question is worded and spelt as players have always seen it.
         if (!askYesNo("Use windowes mode?",
@@ -83,32 +123,43 @@ OpenResult createWindowAndContext(WindowRequest& request) {
                       0))
             return OpenResult::fullscreenDeclined;
         request.fullscreen = false;
+        return OpenResult::ok;
     }
-    // A window of fixed size: resizing reallocates the drawable, and with it the stencil
-    // buffer that holds every trail.
-    if (request.fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    SDL_SetWindowDisplayMode(state.window, &mode);
+    SDL_SetWindowFullscreen(state.window, SDL_WINDOW_FULLSCREEN);
+    // Without a window manager nothing moves the window onto the new, smaller desktop.
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(0, &display) == 0)
+        SDL_SetWindowPosition(state.window, display.x, display.y);
+    SDL_ShowCursor(SDL_DISABLE);
+    state.cursorHidden = true;
+    return OpenResult::ok;
+}
 
+// The window is made hidden at the picture's size; once its context shows what it can do, it
+// is fitted or fixed, and shown.
+OpenResult createWindowAndContext(WindowRequest& request) {
     if (SDL_GL_LoadLibrary(nullptr) != 0) return OpenResult::glLibraryUnavailable;
     state.glLibraryLoaded = true;
     if (!requestPixelFormat()) return OpenResult::pixelFormatRejected;
-
-    const int position = request.fullscreen ? 0 : SDL_WINDOWPOS_CENTERED;
-    state.window =
-        SDL_CreateWindow(request.title, position, position, request.width, request.height, flags);
+    state.window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    request.width, request.height,
+                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
+                                        SDL_WINDOW_ALLOW_HIGHDPI);
     if (state.window == nullptr) return OpenResult::windowFailed;
-    if (request.fullscreen) {
-        SDL_SetWindowDisplayMode(state.window, &mode);
-        // Without a window manager nothing moves the window onto the new, smaller desktop.
-        SDL_Rect display;
-        if (SDL_GetDisplayBounds(0, &display) == 0)
-            SDL_SetWindowPosition(state.window, display.x, display.y);
-        SDL_ShowCursor(SDL_DISABLE);
-        state.cursorHidden = true;
-    }
+    state.width = request.width;
+    state.height = request.height;
     state.context = SDL_GL_CreateContext(state.window);
     if (state.context == nullptr) return OpenResult::contextFailed;
     if (SDL_GL_MakeCurrent(state.window, state.context) != 0) return OpenResult::contextNotCurrent;
     if (!pixelFormatSuitable()) return OpenResult::pixelFormatUnsuitable;
+    request.scalable = contextScales();
+    if (request.scalable) {
+        fitWindow(request);
+    } else if (const OpenResult fixed = fixWindow(request); fixed != OpenResult::ok) {
+        return fixed;
+    }
+    SDL_ShowWindow(state.window);
     return OpenResult::ok;
 }
 
@@ -277,6 +328,28 @@ void closeWindow() {
     if (state.videoStarted) SDL_Quit();
     state.videoStarted = false;
     ownMessages.clear();
+}
+
+void fixWindowSize() {
+    if (state.window == nullptr) return;
+    SDL_SetWindowFullscreen(state.window, 0);
+    SDL_SetWindowResizable(state.window, SDL_FALSE);
+    SDL_SetWindowSize(state.window, state.width, state.height);
+    if (state.cursorHidden) SDL_ShowCursor(SDL_ENABLE);
+    state.cursorHidden = false;
+}
+
+bool glExtensionSupported(const char* name) {
+    return SDL_GL_ExtensionSupported(name) == SDL_TRUE;
+}
+
+void* glFunction(const char* name) {
+    return SDL_GL_GetProcAddress(name);
+}
+
+void drawableSize(int& width, int& height) {
+    width = height = 0;
+    if (state.window != nullptr) SDL_GL_GetDrawableSize(state.window, &width, &height);
 }
 
 bool pollMessage(Message& out) {

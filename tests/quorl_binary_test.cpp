@@ -59,18 +59,43 @@ TEST_F(QuorlBinary, MissingPatternEndsStartUpWithTheTextureError) {
               "ErrorLog:\n\nTexture not found:\npatterns/nowhere.png\n\n");
 }
 
-TEST_F(QuorlBinary, FallsBackToAWindowRunsAndEndsCleanlyWhenAskedToQuit) {
+// Full screen covers the display as it is; a driver without framebuffer objects (Mesa told to
+// hide them) keeps the fixed window, asks about the mode the offscreen display lacks, and says
+// once why the window keeps its size.
+TEST_F(QuorlBinary, FullScreenRunsAndEndsCleanlyWithOrWithoutFramebufferObjects) {
     linkImages(folder);
     Settings s = matchSettings();
-    s.fullscreen = 1;  // the offscreen display offers no such mode
+    s.fullscreen = 1;
     writeConfig(s, folder);
-    const Outcome outcome = run("offscreen");
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-    EXPECT_NE(outcome.errors.find("Use windowes mode?\nThe requested fullscreen mode is not "
-                                  "supported by\nyour video card. Use windowed mode instead?"),
-              std::string::npos)
-        << outcome.errors;
-    EXPECT_FALSE(fs::exists(folder / "errorlog.txt"));
+    const struct {
+        const char* environment;
+        bool asked;
+        const char* log;  // errorlog.txt, or null when there is none
+    } runs[] = {
+        {"SDL_VIDEODRIVER=offscreen", false, nullptr},
+        {"SDL_VIDEODRIVER=offscreen MESA_EXTENSION_OVERRIDE=-GL_EXT_framebuffer_object", true,
+         "Window: the graphics driver draws only into the window; the window keeps its size of "
+         "1024 x 768.\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.environment);
+        fs::remove(folder / "errorlog.txt");
+        QuitRequest request;
+        request.frame = 1;
+        const Outcome outcome = runUntilQuit(folder, run.environment,
+                                             std::string("'") + QUORL_BINARY + "'", request);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
+        EXPECT_EQ(outcome.errors.find("Use windowes mode?\nThe requested fullscreen mode is not "
+                                      "supported by\nyour video card. Use windowed mode instead?") !=
+                      std::string::npos,
+                  run.asked)
+            << outcome.errors;
+        if (run.log == nullptr) {
+            EXPECT_FALSE(fs::exists(folder / "errorlog.txt"));
+        } else {
+            EXPECT_EQ(readText(folder / "errorlog.txt"), run.log);
+        }
+    }
 }
 
 // Started by hand: with no display at all it says so and ends, rather than running unseen; it

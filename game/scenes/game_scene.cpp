@@ -15,6 +15,7 @@
 #include "game/players/trail_drawing.h"
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
+#include "game/scenes/show_frame.h"
 #include "game/sound_report.h"
 #include "game/world.h"
 #include "gfx/camera.h"
@@ -146,7 +147,7 @@ void gameSceneFrame(double frameTime) {
     bool exitAfterSpace = false;
     if (roundOver) drawText(0, 374, 0.65, bannerText(exitAfterSpace), loadTexture(kFontImage));
     glEnable(GL_STENCIL_TEST);
-    platform::swapBuffers();
+    showFrame();
     if (freshSpacePress()) {
         if (exitAfterSpace)
             platform::postQuit();

@@ -5,6 +5,7 @@
 
 #include "game/scenes/round_start.h"
 #include "game/scenes/scene_state.h"
+#include "game/scenes/show_frame.h"
 #include "game/world.h"
 #include "gfx/camera.h"
 #include "gfx/image_names.h"
@@ -64,7 +65,7 @@ void introSceneFrame(double frameTime) {
     drawLogoPicture();
     glPopMatrix();
     drawText(10, 730, 0.5, "Press <SPACE>", loadTexture(kFontImage));
-    platform::swapBuffers();
+    showFrame();
     if (freshSpacePress()) {
         startRound();
         world->scenes.scene = kGameScene;

@@ -43,9 +43,12 @@ box_shown() {
 
 # Brings up the kind of box, waiting on its window by caption.
 show_box() {
-  caption="An exception occured:"
-  [[ "$1" == question ]] && caption="Use windowes mode?"
-  (cd run && SDL_VIDEODRIVER=x11 exec "$quorl") >>boxes.log 2>&1 &
+  caption="An exception occured:" driver=()
+  # The question comes only from a driver that draws only into the window: Mesa hides the
+  # framebuffer objects from the game.
+  [[ "$1" == question ]] &&
+    caption="Use windowes mode?" driver=(MESA_EXTENSION_OVERRIDE=-GL_EXT_framebuffer_object)
+  (cd run && exec env "${driver[@]}" SDL_VIDEODRIVER=x11 "$quorl") >>boxes.log 2>&1 &
   game_pid=$!
   if [[ "$1" == runtime ]]; then
     window=$(find_window '^Quorl$' 20) ||
