@@ -108,6 +108,22 @@ void fitWindow(const WindowRequest& request) {
     SDL_SetWindowResizable(state.window, SDL_TRUE);
 }
 
+// Once shown, the window manager's frame is known: the window with its frame goes in the middle
+// of the usable desktop, so that neither title bar nor bottom edge is cut off.
+void centreWithFrame() {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_Rect usable;
+    const int display = std::max(SDL_GetWindowDisplayIndex(state.window), 0);
+    if (SDL_GetWindowBordersSize(state.window, &top, &left, &bottom, &right) != 0 ||
+        SDL_GetDisplayUsableBounds(display, &usable) != 0)
+        return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(state.window, &width, &height);
+    SDL_SetWindowPosition(state.window,
+                          usable.x + std::max(0, (usable.w - width - left - right) / 2) + left,
+                          usable.y + std::max(0, (usable.h - height - top - bottom) / 2) + top);
+}
+
 // A window of fixed size, as the context cannot draw apart from it: resizing reallocates the
 // drawable, and with it the stencil buffer that holds every trail. Full screen switches the
 // display to the picture's size, when it offers that mode and the user does not prefer a window.
@@ -160,6 +176,7 @@ OpenResult createWindowAndContext(WindowRequest& request) {
         return fixed;
     }
     SDL_ShowWindow(state.window);
+    if (request.scalable && !request.fullscreen) centreWithFrame();
     return OpenResult::ok;
 }
 

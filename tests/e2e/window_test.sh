@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end test of the game's window under a window manager (openbox) and without one: the
-# window keeps its 1024 x 768 client area and the trails through resize and maximise requests,
-# a minimised game stands still, and full screen covers the display from its top-left corner.
+# End-to-end test of the game's window under a window manager (openbox) and without one: resize
+# and maximise change the window, not the match, and the trails are all there when it is back
+# at 1024 x 768; a minimised game stands still; on a 1366 x 768 and a 2560 x 1440 screen the
+# window fits, and maximised its picture is the same picture scaled; full screen covers the
+# display from its top-left corner.
 #   tests/e2e/window_test.sh QUORL QUORL_CONFIG SOURCE_DIR OUT_DIR
 # OUT_DIR is emptied and keeps the run folder, the logs and every screenshot. Needs what the
 # e2e test needs, and openbox, wmctrl, xprop and xwininfo (scripts/install-deps.sh --tests).
@@ -43,26 +45,38 @@ xdotool windowactivate --sync "$window"
 await intro 10
 start_round
 
-# The window tells the window manager that its size is fixed.
-hints=$(xprop -id "$window" WM_NORMAL_HINTS)
-grep -q "program specified minimum size: 1024 by 768" <<<"$hints" &&
-  grep -q "program specified maximum size: 1024 by 768" <<<"$hints" ||
-  fail "the window's size is not fixed: $hints"
-
-# Resize and maximise requests: the window stays 1024 x 768 and keeps its trails. A round that
-# ends on the way (a dead line is drawn dimmer) measures nothing; the next round tries again.
+# Resize and maximise: the window takes the new size and the game goes on in it; back at
+# 1024 x 768 every trail is there. A round that ends on the way (a dead line is drawn dimmer)
+# measures nothing; the next round tries again.
+window_size() {
+  sleep 1  # give the window manager time to act on the requests
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+# Sets x and y to the client area's place on the screen: after the window manager has moved a
+# window, xdotool may count its title bar twice; xwininfo does not.
+client_place() {
+  read -r x y < <(xwininfo -id "$window" |
+    awk '/Absolute upper-left [XY]/ { printf "%s ", $4 } END { print "" }')
+}
 resize_and_maximise() {
   count_trail_pixels
   local before=$pixels
   xdotool windowsize "$window" 700 500
   wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
-  sleep 1  # give the window manager time to act on the requests
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  [[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] ||
-    fail "after resize and maximise requests the window is ${WIDTH}x${HEIGHT}"
+  window_size
+  [[ "$WIDTH" != 1024 || "$HEIGHT" != 768 ]] ||
+    fail "resize and maximise requests left the window at 1024x768"
+  local changed="${WIDTH}x${HEIGHT}"
+  screenshot
+  local scaled_shot=$shot
+  wmctrl -i -r "$window" -b remove,maximized_vert,maximized_horz
+  xdotool windowsize "$window" 1024 768
+  window_size
+  [[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] || fail "the window came back as ${WIDTH}x${HEIGHT}"
   count_trail_pixels
   looks running || return 1
-  echo "resize and maximise: still 1024x768; trail pixels $before before, $pixels after ($shot)"
+  echo "resize and maximise: ${changed} ($scaled_shot), back at 1024x768 with trail pixels" \
+    "$before before, $pixels after ($shot)"
   ((pixels >= before)) || fail "trails were lost: $before trail pixels before, $pixels after"
 }
 
@@ -105,6 +119,45 @@ done
 press Escape
 await_exit_zero ESC
 stop_x
+
+# --- A laptop screen and a large one: the window and its frame fit on the screen. On the large
+# one the window opens at 1024 x 768, and maximised it shows the same picture scaled: the
+# round's end, which stands still, is compared.
+"$quorl_config" set run/config speed=300 >/dev/null
+for screen in 1366x768 2560x1440; do
+  start_x "$screen"
+  start_window_manager
+  start_game 60
+  xdotool windowactivate --sync "$window"
+  read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS |
+    sed 's/.*= //; s/,//g')
+  client_place
+  screen_width=${screen%x*} screen_height=${screen#*x}
+  ((x - left >= 0 && y - top >= 0 && x + WIDTH + right <= screen_width &&
+    y + HEIGHT + bottom <= screen_height)) ||
+    fail "on $screen the window ${WIDTH}x${HEIGHT} at $x,$y (frame $left $right $top $bottom) is cut off"
+  screenshot
+  echo "on $screen: window ${WIDTH}x${HEIGHT} at $x,$y fits with its frame ($shot)"
+  # The checks read a picture of 1024 x 768: on the large screen only.
+  if [[ "$screen" == 2560x1440 ]]; then
+    await intro 10
+    press space
+    await over 30
+    [[ "$WIDTH" == 1024 && "$HEIGHT" == 768 ]] || fail "on $screen the window is ${WIDTH}x${HEIGHT}"
+    plain=$shot plain_x=$x plain_y=$y
+    wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+    window_size
+    client_place
+    screenshot
+    "$python" "$source_dir/tests/e2e/scaled.py" "$shot" "$x" "$y" "$WIDTH" "$HEIGHT" \
+      "$plain" "$plain_x" "$plain_y" ||
+      fail "maximised to ${WIDTH}x${HEIGHT}, the picture differs from $plain: $shot"
+    echo "maximised to ${WIDTH}x${HEIGHT}: the same picture, scaled ($shot)"
+  fi
+  press Escape
+  await_exit_zero ESC
+  stop_x
+done
 
 # --- Full screen on a display that offers 1024 x 768, without and with a window manager.
 "$quorl_config" set run/config fullscreen=yes >/dev/null
