@@ -52,7 +52,8 @@ void fixWindowSize();
 bool glExtensionSupported(const char* name);
 void* glFunction(const char* name);
 
-// The window's drawable in pixels: larger than the window on a high-DPI display.
+// The window's drawable in pixels: larger than the window on a high-DPI display. None (0 x 0)
+// for a window that nobody sees: the offscreen driver's, whose pictures are only read back.
 void drawableSize(int& width, int& height);
 
 // Window messages, translated from the platform's events. Keyboard and controller messages report

@@ -97,7 +97,9 @@ void fitWindow(const WindowRequest& request) {
     }
     SDL_Rect usable;
     const int display = std::max(SDL_GetWindowDisplayIndex(state.window), 0);
-    if (SDL_GetDisplayUsableBounds(display, &usable) == 0) {
+    // The offscreen driver shows nothing: its window keeps the picture's size.
+    const bool shown = std::strcmp(SDL_GetCurrentVideoDriver(), "offscreen") != 0;
+    if (shown && SDL_GetDisplayUsableBounds(display, &usable) == 0) {
         const PictureRect size = windowForDesktop(request.width, request.height, usable.w,
                                                   usable.h - kFrameAllowance);
         SDL_SetWindowSize(state.window, size.width, size.height);
@@ -366,7 +368,8 @@ void* glFunction(const char* name) {
 
 void drawableSize(int& width, int& height) {
     width = height = 0;
-    if (state.window != nullptr) SDL_GL_GetDrawableSize(state.window, &width, &height);
+    if (state.window != nullptr && !state.swapWaitsForNothing)
+        SDL_GL_GetDrawableSize(state.window, &width, &height);
 }
 
 bool pollMessage(Message& out) {

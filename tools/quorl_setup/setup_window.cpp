@@ -9,6 +9,7 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -23,6 +24,8 @@ namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
+// Room on the desktop for the title bar and frame the window manager adds.
+constexpr int kFrameAllowance = 64;
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr float kFontSize = 15.0f;
 // Play and the match's winner.
@@ -132,7 +135,8 @@ void runFrames(SDL_Window* window, SetupScreen& screen) {
             SDL_SetWindowTitle(window, title.c_str());
         }
         ImGui::Render();
-        glViewport(0, 0, static_cast<int>(io.DisplaySize.x), static_cast<int>(io.DisplaySize.y));
+        glViewport(0, 0, static_cast<int>(io.DisplaySize.x * io.DisplayFramebufferScale.x),
+                   static_cast<int>(io.DisplaySize.y * io.DisplayFramebufferScale.y));
         glClearColor(0.1f, 0.1f, 0.12f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
@@ -151,9 +155,17 @@ int runSetupWindow(const std::string& configPath, bool playAtOnce) {
         return 1;
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // As large as the design where the desktop has room, smaller on a small screen (its
+    // settings then scroll), and resizable.
+    int width = kWidth, height = kHeight;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        width = std::clamp(usable.w, kWidth / 2, kWidth);
+        height = std::clamp(usable.h - kFrameAllowance, kHeight / 2, kHeight);
+    }
     SDL_Window* window =
-        SDL_CreateWindow("Quorl Setup", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
-                         kHeight, SDL_WINDOW_OPENGL);
+        SDL_CreateWindow("Quorl Setup", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                         height, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
     if (context == nullptr) {
         std::fprintf(stderr, "quorl-setup: cannot open a window: %s\n", SDL_GetError());
@@ -164,8 +176,6 @@ int runSetupWindow(const std::string& configPath, bool playAtOnce) {
     SDL_GL_SetSwapInterval(1);
     ImGui::CreateContext();
     ImGuiIO& io = ImGui::GetIO();
-    // Lists that open over the rows below them hide what they cover.
-    ImGui::GetStyle().Colors[ImGuiCol_PopupBg].w = 1.0f;
     io.IniFilename = nullptr;  // nothing of the window's own is written into the run folder
     io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard | ImGuiConfigFlags_NavEnableGamepad;
     loadFont(io);
