@@ -108,12 +108,15 @@ find_window() {
   return 1
 }
 
-# Starts the game in run/ (bounded to $1 seconds) and waits for its window: sets $game_pid,
-# $window and the window's geometry X, Y, WIDTH and HEIGHT.
+# Starts the game in run/ (bounded to $1 seconds) and waits for its first frame and its
+# window: sets $game_pid, $window and the window's geometry X, Y, WIDTH and HEIGHT.
 start_game() {
-  (cd run && SDL_VIDEODRIVER=x11 exec timeout --preserve-status -k 5 "$1" "$quorl") \
-    >>game.log 2>&1 &
+  open_ready
+  (cd run && SDL_VIDEODRIVER=x11 QUORL_READY_FD=$ready_fd QUORL_READY_FRAME=1 \
+    exec timeout --preserve-status -k 5 "$1" "$quorl") >>game.log 2>&1 &
   game_pid=$!
+  # After its first frame the window has its size and place and is on the screen.
+  await_ready "frame 1" 30
   window=$(find_window '^Quorl$' 20) ||
     fail "no Quorl window appeared (game.log)"
   eval "$(xdotool getwindowgeometry --shell "$window")"
