@@ -2,6 +2,10 @@
 // and the place of the picture in a window of any size.
 #pragma once
 
+// Room kept on the usable desktop for the title bar and frame a window manager adds around a
+// window, which are not known before the window is shown.
+constexpr int kWindowFrameAllowance = 64;
+
 struct PictureRect {
     int x = 0, y = 0;  // from the drawable's bottom-left corner
     int width = 0, height = 0;

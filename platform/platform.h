@@ -47,9 +47,7 @@ void closeWindow();
 // whose framebuffer objects fail after all.
 void fixWindowSize();
 
-// Whether the current context offers a GL extension, and its functions by name (null when it
-// has none of that name).
-bool glExtensionSupported(const char* name);
+// A GL function of the current context by name; null when it has none of that name.
 void* glFunction(const char* name);
 
 // The window's drawable in pixels: larger than the window on a high-DPI display. None (0 x 0)

@@ -82,10 +82,6 @@ bool contextScales() {
     return true;
 }
 
-// Room left on the usable desktop for the window's title bar and frame, which the window
-// manager adds around it.
-constexpr int kFrameAllowance = 64;
-
 // A scalable window: desktop full screen, or the largest size that fits the usable desktop of
 // its display, centred, and resizable.
 void fitWindow(const WindowRequest& request) {
@@ -101,7 +97,7 @@ void fitWindow(const WindowRequest& request) {
     const bool shown = std::strcmp(SDL_GetCurrentVideoDriver(), "offscreen") != 0;
     if (shown && SDL_GetDisplayUsableBounds(display, &usable) == 0) {
         const PictureRect size = windowForDesktop(request.width, request.height, usable.w,
-                                                  usable.h - kFrameAllowance);
+                                                  usable.h - kWindowFrameAllowance);
         SDL_SetWindowSize(state.window, size.width, size.height);
         SDL_SetWindowPosition(state.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                               SDL_WINDOWPOS_CENTERED_DISPLAY(display));
@@ -356,10 +352,6 @@ void fixWindowSize() {
     SDL_SetWindowSize(state.window, state.width, state.height);
     if (state.cursorHidden) SDL_ShowCursor(SDL_ENABLE);
     state.cursorHidden = false;
-}
-
-bool glExtensionSupported(const char* name) {
-    return SDL_GL_ExtensionSupported(name) == SDL_TRUE;
 }
 
 void* glFunction(const char* name) {

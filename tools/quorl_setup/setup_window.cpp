@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/glyph_map.h"
+#include "core/picture_fit.h"
 #include "core/keys.h"
 #include "platform/platform.h"
 #include "tools/quorl_setup/setup_screen.h"
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-// Room on the desktop for the title bar and frame the window manager adds.
-constexpr int kFrameAllowance = 64;
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr float kFontSize = 15.0f;
 // Play and the match's winner.
@@ -161,7 +160,7 @@ int runSetupWindow(const std::string& configPath, bool playAtOnce) {
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
         width = std::clamp(usable.w, kWidth / 2, kWidth);
-        height = std::clamp(usable.h - kFrameAllowance, kHeight / 2, kHeight);
+        height = std::clamp(usable.h - kWindowFrameAllowance, kHeight / 2, kHeight);
     }
     SDL_Window* window =
         SDL_CreateWindow("Quorl Setup", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
