@@ -96,9 +96,13 @@ void presentOffscreen(int width, int height) {
     o.bindFramebuffer(GL_DRAW_FRAMEBUFFER_EXT, 0);
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
     glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Only a border needs clearing: where the picture covers the drawable, the copy writes
+    // every pixel, and on a software rasteriser a clear is a pass over the whole window.
+    if (place.width != width || place.height != height) {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     // The same size copies pixel for pixel; any other size is filtered.
     const bool same = place.width == kScreenWidth && place.height == kScreenHeight;
     o.blitFramebuffer(0, 0, kScreenWidth, kScreenHeight, place.x, place.y, place.x + place.width,
