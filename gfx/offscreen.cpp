@@ -103,10 +103,11 @@ void presentOffscreen(int width, int height) {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    // The same size copies pixel for pixel; any other size is filtered.
-    const bool same = place.width == kScreenWidth && place.height == kScreenHeight;
+    // A whole multiple of the picture copies each pixel into a square of pixels, for sharp
+    // edges; any other size is filtered.
+    const bool whole = place.width % kScreenWidth == 0 && place.height % kScreenHeight == 0;
     o.blitFramebuffer(0, 0, kScreenWidth, kScreenHeight, place.x, place.y, place.x + place.width,
-                      place.y + place.height, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
+                      place.y + place.height, GL_COLOR_BUFFER_BIT, whole ? GL_NEAREST : GL_LINEAR);
     glPopAttrib();
     o.bindFramebuffer(GL_FRAMEBUFFER_EXT, o.framebuffer);
 }

@@ -98,3 +98,26 @@ TEST_F(OffscreenTest, TheWindowGetsThePictureScaledAndTheGameKeepsItsPictureSten
     closeOffscreen();
     EXPECT_FALSE(offscreenOpen());
 }
+
+TEST_F(OffscreenTest, AWholeMultipleOfThePictureKeepsItsEdgesSharp) {
+    std::string error;
+    ASSERT_TRUE(openOffscreen(platform::glFunction, error)) << error;
+    drawQuadrants();
+    glDisable(GL_STENCIL_TEST);
+    glColor3f(1, 1, 1);
+    glRectf(100, 0, 101, 768);  // one white column on red
+
+    // Twice the picture: the window's 1024 x 768 shows its bottom-left quarter, each picture
+    // pixel a square of four; a filtered copy would blend the column into its neighbours.
+    presentOffscreen(2048, 1536);
+    const auto bind =
+        reinterpret_cast<PFNGLBINDFRAMEBUFFEREXTPROC>(platform::glFunction("glBindFramebufferEXT"));
+    bind(GL_FRAMEBUFFER_EXT, 0);
+    for (int y : {0, 301}) {
+        EXPECT_EQ(rgb(colorAt(199, y)), "255,0,0");
+        EXPECT_EQ(rgb(colorAt(200, y)), "255,255,255");
+        EXPECT_EQ(rgb(colorAt(201, y)), "255,255,255");
+        EXPECT_EQ(rgb(colorAt(202, y)), "255,0,0");
+    }
+    closeOffscreen();
+}
