@@ -36,14 +36,17 @@ constexpr WindowFailure kWindowFailures[] = {
 
 // The game draws its picture into a framebuffer of its own, scaled into the window each frame;
 // where the context cannot, the window keeps the picture's size and says so once.
-void drawApartFromTheWindow(bool scalable) {
+platform::OpenResult drawApartFromTheWindow(bool scalable) {
     std::string error = "the graphics driver draws only into the window";
     if (scalable) {
-        if (openOffscreen(platform::glFunction, error)) return;
-        platform::fixWindowSize();
+        if (openOffscreen(platform::glFunction, error)) return platform::OpenResult::ok;
         context->window.settings.fullscreen = false;
+        if (const platform::OpenResult fixed = platform::fixWindowSize();
+            fixed != platform::OpenResult::ok)
+            return fixed;
     }
     noteInErrorLog("Window: " + error + "; the window keeps its size of 1024 x 768.");
+    return platform::OpenResult::ok;
 }
 
 }  // namespace
@@ -57,13 +60,15 @@ int createWindow() {
     platform::WindowRequest request{windowSettings.title, windowSettings.width,
                                     windowSettings.height, windowSettings.colorBits,
                                     windowSettings.fullscreen};
-    const platform::OpenResult result = platform::openWindow(request);
+    platform::OpenResult result = platform::openWindow(request);
     windowSettings.fullscreen = request.fullscreen;
+    if (result == platform::OpenResult::ok) {
+        context->window.open = true;
+        result = drawApartFromTheWindow(request.scalable);
+    }
     for (const WindowFailure& failure : kWindowFailures) {
         if (failure.result == result) return failure.code;
     }
-    context->window.open = true;
-    drawApartFromTheWindow(request.scalable);
     resizeProjection(static_cast<std::uint32_t>(windowSettings.width),
                      static_cast<std::uint32_t>(windowSettings.height));
     return 0;

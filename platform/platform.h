@@ -44,8 +44,8 @@ OpenResult openWindow(WindowRequest& request);
 void closeWindow();
 
 // Puts a scalable window back to the fixed size of the request, in a window: for a context
-// whose framebuffer objects fail after all.
-void fixWindowSize();
+// whose framebuffer objects fail after all. The window and its context are made anew.
+OpenResult fixWindowSize();
 
 // A GL function of the current context by name; null when it has none of that name.
 void* glFunction(const char* name);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <string>
 
 #include "core/picture_fit.h"
 #include "platform/controllers.h"
@@ -75,8 +76,8 @@ bool pixelFormatSuitable() {
 }
 
 bool contextScales() {
-    for (const char* extension : {"GL_EXT_framebuffer_object", "GL_EXT_framebuffer_blit",
-                                  "GL_EXT_packed_depth_stencil"}) {
+    for (const char* extension :
+         {"GL_EXT_framebuffer_object", "GL_EXT_framebuffer_blit", "GL_EXT_packed_depth_stencil"}) {
         if (SDL_GL_ExtensionSupported(extension) != SDL_TRUE) return false;
     }
     return true;
@@ -150,28 +151,57 @@ OpenResult fixWindow(WindowRequest& request) {
     return OpenResult::ok;
 }
 
+// The window, hidden at the picture's size, and its context, made current.
+OpenResult makeWindowAndContext(const char* title, Uint32 flags) {
+    state.window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, state.width,
+                         state.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | flags);
+    if (state.window == nullptr) return OpenResult::windowFailed;
+    state.context = SDL_GL_CreateContext(state.window);
+    if (state.context == nullptr) return OpenResult::contextFailed;
+    if (SDL_GL_MakeCurrent(state.window, state.context) != 0) return OpenResult::contextNotCurrent;
+    if (!pixelFormatSuitable()) return OpenResult::pixelFormatUnsuitable;
+    return OpenResult::ok;
+}
+
+void destroyWindowAndContext() {
+    if (state.context != nullptr) {
+        SDL_GL_MakeCurrent(state.window, nullptr);
+        SDL_GL_DeleteContext(state.context);
+        state.context = nullptr;
+    }
+    if (state.window != nullptr) {
+        SDL_DestroyWindow(state.window);
+        state.window = nullptr;
+    }
+}
+
+// A window of fixed size has the picture's pixels as its own, so it is made again without
+// high-DPI: on a high-DPI display its drawable would be larger than the picture, which would
+// fill only a corner of it; without, the desktop scales the whole window.
+OpenResult remakeWithoutHighDpi() {
+    const std::string title = SDL_GetWindowTitle(state.window);
+    destroyWindowAndContext();
+    return makeWindowAndContext(title.c_str(), 0);
+}
+
 // The window is made hidden at the picture's size; once its context shows what it can do, it
 // is fitted or fixed, and shown.
 OpenResult createWindowAndContext(WindowRequest& request) {
     if (SDL_GL_LoadLibrary(nullptr) != 0) return OpenResult::glLibraryUnavailable;
     state.glLibraryLoaded = true;
     if (!requestPixelFormat()) return OpenResult::pixelFormatRejected;
-    state.window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    request.width, request.height,
-                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
-                                        SDL_WINDOW_ALLOW_HIGHDPI);
-    if (state.window == nullptr) return OpenResult::windowFailed;
     state.width = request.width;
     state.height = request.height;
-    state.context = SDL_GL_CreateContext(state.window);
-    if (state.context == nullptr) return OpenResult::contextFailed;
-    if (SDL_GL_MakeCurrent(state.window, state.context) != 0) return OpenResult::contextNotCurrent;
-    if (!pixelFormatSuitable()) return OpenResult::pixelFormatUnsuitable;
+    if (const OpenResult made = makeWindowAndContext(request.title, SDL_WINDOW_ALLOW_HIGHDPI);
+        made != OpenResult::ok)
+        return made;
     request.scalable = contextScales();
     if (request.scalable) {
         fitWindow(request);
-    } else if (const OpenResult fixed = fixWindow(request); fixed != OpenResult::ok) {
-        return fixed;
+    } else {
+        if (const OpenResult made = remakeWithoutHighDpi(); made != OpenResult::ok) return made;
+        if (const OpenResult fixed = fixWindow(request); fixed != OpenResult::ok) return fixed;
     }
     SDL_ShowWindow(state.window);
     if (request.scalable && !request.fullscreen) centreWithFrame();
@@ -326,17 +356,9 @@ void closeWindow() {
     if (state.cursorHidden) SDL_ShowCursor(SDL_ENABLE);
     state.cursorHidden = false;
     state.swapWaitsForNothing = false;
-    if (state.context != nullptr) {
-        forgetLastSwap();
-        state.sync = SyncFunctions{};
-        SDL_GL_MakeCurrent(state.window, nullptr);
-        SDL_GL_DeleteContext(state.context);
-        state.context = nullptr;
-    }
-    if (state.window != nullptr) {
-        SDL_DestroyWindow(state.window);
-        state.window = nullptr;
-    }
+    if (state.context != nullptr) forgetLastSwap();
+    state.sync = SyncFunctions{};
+    destroyWindowAndContext();
     if (state.glLibraryLoaded) SDL_GL_UnloadLibrary();
     state.glLibraryLoaded = false;
     stopControllers();
@@ -345,13 +367,14 @@ void closeWindow() {
     ownMessages.clear();
 }
 
-void fixWindowSize() {
-    if (state.window == nullptr) return;
-    SDL_SetWindowFullscreen(state.window, 0);
-    SDL_SetWindowResizable(state.window, SDL_FALSE);
-    SDL_SetWindowSize(state.window, state.width, state.height);
+OpenResult fixWindowSize() {
+    if (state.window == nullptr) return OpenResult::ok;
     if (state.cursorHidden) SDL_ShowCursor(SDL_ENABLE);
     state.cursorHidden = false;
+    if (const OpenResult made = remakeWithoutHighDpi(); made != OpenResult::ok) return made;
+    SDL_ShowWindow(state.window);
+    SDL_RaiseWindow(state.window);
+    return OpenResult::ok;
 }
 
 void* glFunction(const char* name) {
