@@ -87,6 +87,13 @@ bool contextScales() {
 // its display, centred, and resizable.
 void fitWindow(const WindowRequest& request) {
     if (request.fullscreen) {
+        // Without a window manager nothing resizes the window to the display: it is given the
+        // display's bounds itself, which a window manager's full screen then keeps.
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(state.window), 0), &bounds) == 0) {
+            SDL_SetWindowPosition(state.window, bounds.x, bounds.y);
+            SDL_SetWindowSize(state.window, bounds.w, bounds.h);
+        }
         SDL_SetWindowFullscreen(state.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         SDL_ShowCursor(SDL_DISABLE);
         state.cursorHidden = true;
