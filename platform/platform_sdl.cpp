@@ -86,11 +86,12 @@ bool contextScales() {
 // A scalable window: desktop full screen, or the largest size that fits the usable desktop of
 // its display, centred, and resizable.
 void fitWindow(const WindowRequest& request) {
+    const int display = std::max(SDL_GetWindowDisplayIndex(state.window), 0);
     if (request.fullscreen) {
         // Without a window manager nothing resizes the window to the display: it is given the
         // display's bounds itself, which a window manager's full screen then keeps.
         SDL_Rect bounds;
-        if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(state.window), 0), &bounds) == 0) {
+        if (SDL_GetDisplayBounds(display, &bounds) == 0) {
             SDL_SetWindowPosition(state.window, bounds.x, bounds.y);
             SDL_SetWindowSize(state.window, bounds.w, bounds.h);
         }
@@ -100,7 +101,6 @@ void fitWindow(const WindowRequest& request) {
         return;
     }
     SDL_Rect usable;
-    const int display = std::max(SDL_GetWindowDisplayIndex(state.window), 0);
     // The offscreen driver shows nothing: its window keeps the picture's size.
     const bool shown = std::strcmp(SDL_GetCurrentVideoDriver(), "offscreen") != 0;
     if (shown && SDL_GetDisplayUsableBounds(display, &usable) == 0) {
